@@ -1,0 +1,16 @@
+# Native build: the portable code, its tests (with sanitizers) and the benchmarks.
+vantrel_portable_library()
+
+if(VANTREL_BENCH)
+    find_package(benchmark REQUIRED)
+    file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+    add_executable(vantrel_bench ${BENCH_SOURCES})
+    target_link_libraries(vantrel_bench PRIVATE vantrel_portable benchmark::benchmark_main)
+    vantrel_warnings(vantrel_bench)
+else()
+    file(GLOB HOST_TEST_SOURCES CONFIGURE_DEPENDS tests/host/*.cpp)
+    add_executable(host_tests ${HOST_TEST_SOURCES})
+    target_link_libraries(host_tests PRIVATE vantrel_portable GTest::gmock GTest::gtest_main)
+    vantrel_warnings(host_tests)
+    add_test(NAME host_tests COMMAND host_tests)
+endif()

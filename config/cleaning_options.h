@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+// Bits of a preset's packed Flags value. No other bit has a meaning.
+enum OptionFlag : uint32_t {
+    DeleteFilesFlag = 0x0001,
+    DeleteFoldersFlag = 0x0002,
+    DeleteEmptyFilesFlag = 0x0010,
+    DeleteEmptyFoldersFlag = 0x0020,
+    ScanSubfoldersFlag = 0x0100,
+    DeleteReadOnlysFlag = 0x0200,
+    RecycleFilesFlag = 0x1000,
+};
+
+// Flags of a preset made without values: every default switch but DeleteFolders.
+inline constexpr uint32_t kNewPresetFlags =
+    DeleteFilesFlag | ScanSubfoldersFlag | DeleteReadOnlysFlag | RecycleFilesFlag;
+
+// What a scan finds and a clean deletes: the filter and seven switches, each 0 or 1.
+struct CleaningOptions {
+    std::wstring Filter;
+    int32_t ScanSubfolders = 1;
+    int32_t DeleteFiles = 1;
+    int32_t DeleteFolders = 1;
+    int32_t DeleteEmptyFiles = 0;
+    int32_t DeleteEmptyFolders = 0;
+    int32_t DeleteReadOnlys = 1;
+    int32_t RecycleFiles = 1;
+
+    // The seven switches as OptionFlag bits; a switch counts as on when it is non-zero.
+    uint32_t PackFlags() const;
+    // Sets every switch to 0 or 1 from its bit; other bits are ignored.
+    void UnpackFlags(uint32_t flags);
+    // A stored Flags value equals these switches only when all 32 bits agree.
+    bool FlagsEqual(uint32_t flags) const { return PackFlags() == flags; }
+};
+
+}  // namespace vantrel

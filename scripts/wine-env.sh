@@ -1,0 +1,38 @@
+# Sourced by the scripts: a Wine prefix inside the build tree, quiet Wine, and a display.
+# BUILD_ROOT may be set by the caller (helpers use separate build trees).
+VANTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_ROOT="${BUILD_ROOT:-$VANTREL_ROOT/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEARCH=win64
+
+vantrel_start_display() {
+    if [ -z "${DISPLAY:-}" ]; then
+        local n=$((90 + RANDOM % 400))
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        VANTREL_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+}
+
+vantrel_start_wine() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating Wine prefix in $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+    # A persistent wineserver makes each test program start in a fraction of a second.
+    wineserver -p >/dev/null 2>&1 || true
+    # Start Wine's background services now, detached from our output: a service started
+    # by the first test would hold CTest's output pipe open and CTest would never finish.
+    wine wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+vantrel_stop_all() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "${VANTREL_XVFB_PID:-}" ] && kill "$VANTREL_XVFB_PID" 2>/dev/null || true
+}

@@ -1,0 +1,2 @@
+// Shared logic of VantrelShell.dll lives in this folder.
+namespace vantrel::shell {}
