@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+// Windows file attribute bits the engine decides by (same values as FILE_ATTRIBUTE_*).
+inline constexpr uint32_t kAttributeReadOnly = 0x0001;
+inline constexpr uint32_t kAttributeHidden = 0x0002;
+inline constexpr uint32_t kAttributeSystem = 0x0004;
+inline constexpr uint32_t kAttributeDirectory = 0x0010;
+inline constexpr uint32_t kAttributeArchive = 0x0020;
+inline constexpr uint32_t kAttributeReparsePoint = 0x0400;
+// What an attribute query gives for a path that cannot be read (INVALID_FILE_ATTRIBUTES).
+inline constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+
+// Progress and outcome of a row, shown in the Status columns of both lists.
+enum class ItemStatus : int32_t {
+    None = 0,
+    InProgress = 1,
+    Done = 10,
+    NotExists = 20,
+    Declined = 21,
+    Failed = 40,
+    ReadOnly = 41,
+};
+
+// The record behind a folder-list row.
+struct FolderItem {
+    std::wstring path;
+    int32_t found_count = 0;
+    ItemStatus status = ItemStatus::None;
+};
+
+// The record behind a file-list row. Folders carry kAttributeDirectory; their size is 0
+// for a matched folder and -1 for an empty one.
+struct FileItem {
+    std::wstring path;
+    int64_t size = -1;
+    uint32_t attributes = 0;
+    ItemStatus status = ItemStatus::None;
+
+    bool IsFolder() const { return (attributes & kAttributeDirectory) != 0; }
+    bool IsReadOnly() const { return (attributes & kAttributeReadOnly) != 0; }
+};
+
+// Outcome of scanning one folder of the folder list.
+enum class ScanResult : int32_t { Ok = 0, FolderMissing = 1, Declined = 2 };
+
+// Outcome of deleting one item.
+enum DeleteResult : int32_t { DeleteOk = 0, DeleteMissing = 1, DeleteFailed = -1 };
+
+// The value for bits 12 to 15 of a row's item state (LVIS_STATEIMAGEMASK); 0 = no image.
+int StatusStateIndex(ItemStatus status);
+
+// Status column text of a folder row; Done shows the found count.
+std::wstring FolderStatusText(ItemStatus status, int32_t found_count);
+
+// Status column text of a file row.
+std::wstring FileStatusText(ItemStatus status);
+
+// Path of a folder's entry: the folder, one backslash, the name. A folder that already
+// ends with a separator ("C:\") gets no second one.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
+// "." and ".." directory entries, which every walk skips.
+bool IsDotEntry(const std::wstring& name, uint32_t attributes);
+
+}  // namespace vantrel

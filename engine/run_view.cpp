@@ -1,0 +1,14 @@
+#include "engine/run_view.h"
+
+namespace vantrel {
+
+void SetFolderStatus(RunView& view, int row, ItemStatus status, int32_t found_count) {
+    view.SetFolderStatus(row, status, StatusStateIndex(status),
+                         FolderStatusText(status, found_count));
+}
+
+void SetFileStatus(RunView& view, int row, ItemStatus status) {
+    view.SetFileStatus(row, status, StatusStateIndex(status), FileStatusText(status));
+}
+
+}  // namespace vantrel

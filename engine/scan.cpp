@@ -1,0 +1,193 @@
+#include "engine/scan.h"
+
+#include <memory>
+#include <vector>
+
+#include "engine/all_pattern_warning.h"
+#include "engine/wildcard_filter.h"
+
+namespace vantrel {
+
+namespace {
+
+ItemStatus FolderOutcome(ScanResult result) {
+    switch (result) {
+        case ScanResult::Ok:
+            return ItemStatus::Done;
+        case ScanResult::FolderMissing:
+            return ItemStatus::NotExists;
+        case ScanResult::Declined:
+            break;
+    }
+    return ItemStatus::Declined;
+}
+
+// Puts the "all items" question at most once per run. False when the folder must not be
+// listed: the answer was No now or earlier in this run.
+bool AllowedByWarning(RunContext& ctx, const WildcardFilter& filter, const ScanSwitches& switches) {
+    if (ctx.state.Declined()) {
+        return false;
+    }
+    if (ctx.state.warned.load(std::memory_order_relaxed) != 0) {
+        return true;
+    }
+    if (!switches.delete_files && !switches.delete_folders) {
+        return true;
+    }
+    const std::wstring* pattern = FindAllPattern(filter);
+    if (pattern == nullptr) {
+        return true;
+    }
+    // Set before asking, so the question is put once whatever the answer.
+    ctx.state.warned.store(1, std::memory_order_relaxed);
+    if (ctx.view.ConfirmAllPattern(
+            AllPatternWarningText(*pattern, switches.delete_files, switches.delete_folders))) {
+        return true;
+    }
+    ctx.state.declined.store(1, std::memory_order_relaxed);
+    return false;
+}
+
+// One folder being walked. The walk keeps its own stack so that the depth of a tree
+// (paths may be 32,767 characters long) never exhausts the worker's stack.
+struct WalkFrame {
+    std::wstring path;
+    std::unique_ptr<FolderListing> listing;
+    bool seen_entry = false;
+};
+
+}  // namespace
+
+ScanSwitches ScanSwitches::From(const CleaningOptions& options) {
+    ScanSwitches switches;
+    switches.scan_subfolders = options.ScanSubfolders != 0;
+    switches.delete_files = options.DeleteFiles != 0;
+    switches.delete_folders = options.DeleteFolders != 0;
+    switches.delete_empty_files = options.DeleteEmptyFiles != 0;
+    switches.delete_empty_folders = options.DeleteEmptyFolders != 0;
+    return switches;
+}
+
+ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::wstring& filter_text,
+                      const ScanSwitches& switches, int32_t& found_count) {
+    if (folder.empty() || !ctx.fs.Exists(folder)) {
+        return ScanResult::FolderMissing;
+    }
+    WildcardFilter filter;
+    filter.SetPatterns(filter_text.c_str(), L"");
+    if (!AllowedByWarning(ctx, filter, switches)) {
+        return ScanResult::Declined;
+    }
+
+    auto append = [&](const std::wstring& path, int64_t size, uint32_t attributes) {
+        if (ctx.view.AddFileItem(path, size, attributes) != 0) {
+            return false;
+        }
+        ++found_count;
+        const int row = ctx.state.current_row.load(std::memory_order_relaxed);
+        if (row >= 0) {
+            const std::wstring text = std::to_wstring(found_count);
+            ctx.view.SetFolderFoundCount(row, found_count, text.c_str());
+        }
+        return true;
+    };
+    auto enter = [&](std::wstring path) {
+        std::unique_ptr<FolderListing> listing = ctx.fs.OpenListing(path);
+        return WalkFrame{std::move(path), std::move(listing), false};
+    };
+
+    std::vector<WalkFrame> stack;
+    stack.push_back(enter(folder));
+    DirEntry entry;
+    while (!stack.empty()) {
+        WalkFrame& top = stack.back();
+        if (top.listing != nullptr) {
+            if (ctx.state.StopRequested()) {
+                // The walk ends here; no folder still open is tested for emptiness.
+                return ScanResult::Ok;
+            }
+            if (top.listing->Next(entry)) {
+                if (IsDotEntry(entry.name, entry.attributes)) {
+                    continue;
+                }
+                top.seen_entry = true;
+                std::wstring path = JoinPath(top.path, entry.name);
+                if ((entry.attributes & kAttributeDirectory) != 0) {
+                    if (switches.delete_folders && filter.Matches(entry.name.c_str()) &&
+                        append(path, entry.size, entry.attributes)) {
+                        continue;  // listed whole: its content goes with it
+                    }
+                    // A folder link is never entered: its content is not inside this tree.
+                    if (switches.scan_subfolders &&
+                        (entry.attributes & kAttributeReparsePoint) == 0) {
+                        stack.push_back(enter(std::move(path)));
+                    }
+                } else {
+                    if (switches.delete_files && filter.Matches(entry.name.c_str()) &&
+                        append(path, entry.size, entry.attributes)) {
+                        continue;
+                    }
+                    if (switches.delete_empty_files && entry.size == 0) {
+                        append(path, entry.size, entry.attributes);
+                    }
+                }
+                continue;
+            }
+        }
+        // The listing is finished. A folder counts as empty when its listing could not be
+        // opened or was read to its very end without an entry; a listing that failed
+        // part-way may have hidden entries.
+        const bool empty =
+            top.listing == nullptr ||
+            (top.listing->GetState() == FolderListing::State::Complete && !top.seen_entry);
+        std::wstring path = std::move(top.path);
+        stack.pop_back();
+        if (switches.delete_empty_folders && empty) {
+            // Only a real folder that still exists: not a vanished one, a file given as a
+            // folder, or a link.
+            const uint32_t attributes = ctx.fs.GetAttributes(path);
+            if (attributes != kInvalidAttributes && (attributes & kAttributeDirectory) != 0 &&
+                (attributes & kAttributeReparsePoint) == 0) {
+                append(path, -1, attributes);
+            }
+        }
+    }
+    return ScanResult::Ok;
+}
+
+int ScanAllFolders(RunContext& ctx) {
+    RunView& view = ctx.view;
+    const ScanSwitches switches = ScanSwitches::From(ctx.options);
+
+    view.SetButtonText(kScanButtonId, L"Scanning");
+    ctx.state.EndRow();
+    view.StartTimer(kScanTimerId, kRowTimerPeriodMs);
+    for (int row = 0; row < view.FolderRowCount(); ++row) {
+        SetFolderStatus(view, row, ItemStatus::None);
+    }
+    for (int row = 0; row < view.FolderRowCount() && !ctx.state.StopRequested(); ++row) {
+        const FolderItem* item = view.FolderRecord(row);
+        if (item == nullptr) {
+            continue;
+        }
+        if (ctx.state.Declined()) {
+            SetFolderStatus(view, row, ItemStatus::Declined);
+            continue;
+        }
+        SetFolderStatus(view, row, ItemStatus::InProgress);
+        view.EnsureFolderVisible(row);
+        ctx.state.BeginRow(row);
+        int32_t found_count = 0;
+        view.SetFolderFoundCount(row, found_count, nullptr);
+        const ScanResult result =
+            ScanFolder(ctx, item->path, ctx.options.Filter, switches, found_count);
+        ctx.state.EndRow();
+        SetFolderStatus(view, row, FolderOutcome(result), found_count);
+    }
+    ctx.state.EndRow();
+    view.StopTimer(kScanTimerId);
+    view.SetButtonText(kScanButtonId, L"Scan");
+    return 0;
+}
+
+}  // namespace vantrel
