@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// The Explorer extension's library, looked for in the application folder.
+inline constexpr const wchar_t* kShellExtLibraryName = L"VantrelShell.dll";
+
+// The handler keys below HKEY_CLASSES_ROOT whose presence means "registered": the one for
+// all files (never written by this system, but it counts) and the one for folders.
+inline constexpr const wchar_t* kShellExtHandlerKeys[] = {
+    L"*\\ShellEx\\ContextMenuHandlers\\Zephrane.Vantrel",
+    L"Folder\\ShellEx\\ContextMenuHandlers\\Zephrane.Vantrel",
+};
+
+// "<folder>\VantrelShell.dll". A folder that already ends with a backslash (a drive root)
+// gets no second one. An empty folder gives an empty path: "\VantrelShell.dll" would name
+// the root of whatever drive is current, which is not where the program lives.
+std::wstring ShellExtLibraryPath(std::wstring_view applicationFolder);
+
+// The regsvr32 parameters: "/s" to register or "/u /s" to unregister, a space, then the
+// library path between quotation marks.
+std::wstring RegisterServerParameters(std::wstring_view libraryPath, bool unregister);
+
+}  // namespace vantrel
