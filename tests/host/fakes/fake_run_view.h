@@ -1,0 +1,137 @@
+#pragma once
+
+// An in-memory RunView for the engine's tests: the two lists as vectors of records, the
+// window's answers as settable values, and a log of the calls that tests inspect.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/run_view.h"
+
+namespace vantrel::testing {
+
+class FakeRunView : public RunView {
+  public:
+    // Records with the row's shown text and state image. A deque keeps the records of
+    // earlier rows in place while rows are appended, as list rows keep theirs.
+    struct FolderRow {
+        FolderItem item;
+        std::wstring text;
+        int state_index = 0;
+    };
+    struct FileRow {
+        FileItem item;
+        std::wstring text;
+        int state_index = 0;
+    };
+    std::deque<FolderRow> folders;
+    std::deque<FileRow> files;
+
+    // --- the window's side ---
+    bool auto_remove = false;
+    std::function<bool()> auto_remove_source;  // overrides auto_remove when set
+    std::deque<bool> answers;                  // answers to the question, then No
+    std::vector<std::wstring> questions;
+    std::set<std::wstring> refuse_add;  // AddFileItem gives -1 for these paths
+    std::map<int, std::wstring> button_texts;
+    std::set<int> running_timers;
+    std::vector<std::pair<int, unsigned>> timer_starts;
+    // Called when a row is set to InProgress (folder or file list).
+    std::function<void(int)> on_folder_started;
+    std::function<void(int)> on_file_started;
+
+    // --- what happened ---
+    std::vector<int> file_rows_started;  // file row index of each InProgress, in order
+    std::vector<std::wstring> count_texts;
+
+    void AddFolder(const std::wstring& path) { folders.push_back(FolderRow{{path, 0}, {}, 0}); }
+    std::vector<std::wstring> FilePaths() const {
+        std::vector<std::wstring> paths;
+        for (const FileRow& row : files) {
+            paths.push_back(row.item.path);
+        }
+        return paths;
+    }
+
+    int FolderRowCount() override { return static_cast<int>(folders.size()); }
+    const FolderItem* FolderRecord(int row) override {
+        return InRange(row, folders.size()) ? &folders[row].item : nullptr;
+    }
+    void SetFolderStatus(int row, ItemStatus status, int state_index,
+                         const std::wstring& text) override {
+        FolderRow& folder = folders.at(row);
+        folder.item.status = status;
+        folder.state_index = state_index;
+        folder.text = text;
+        if (status == ItemStatus::InProgress && on_folder_started) {
+            on_folder_started(row);
+        }
+    }
+    void SetFolderFoundCount(int row, int32_t found_count, const wchar_t* text) override {
+        folders.at(row).item.found_count = found_count;
+        if (text != nullptr) {
+            folders.at(row).text = text;
+            count_texts.push_back(text);
+        }
+    }
+    void EnsureFolderVisible(int) override {}
+
+    int FileRowCount() override { return static_cast<int>(files.size()); }
+    const FileItem* FileRecord(int row) override {
+        return InRange(row, files.size()) ? &files[row].item : nullptr;
+    }
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override {
+        if (refuse_add.count(path) != 0) {
+            return -1;
+        }
+        files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, {}, 0});
+        return 0;
+    }
+    void SetFileStatus(int row, ItemStatus status, int state_index,
+                       const std::wstring& text) override {
+        FileRow& file = files.at(row);
+        file.item.status = status;
+        file.state_index = state_index;
+        file.text = text;
+        if (status == ItemStatus::InProgress) {
+            file_rows_started.push_back(row);
+            if (on_file_started) {
+                on_file_started(row);
+            }
+        }
+    }
+    void EnsureFileVisible(int) override {}
+    void RemoveFileRow(int row) override { files.erase(files.begin() + row); }
+
+    bool AutoRemoveDeleted() override {
+        return auto_remove_source ? auto_remove_source() : auto_remove;
+    }
+    bool ConfirmAllPattern(const std::wstring& text) override {
+        questions.push_back(text);
+        if (answers.empty()) {
+            return false;
+        }
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+    void SetButtonText(int control_id, const wchar_t* text) override {
+        button_texts[control_id] = text;
+    }
+    void StartTimer(int timer_id, unsigned period_ms) override {
+        running_timers.insert(timer_id);
+        timer_starts.emplace_back(timer_id, period_ms);
+    }
+    void StopTimer(int timer_id) override { running_timers.erase(timer_id); }
+
+  private:
+    static bool InRange(int row, size_t size) {
+        return row >= 0 && static_cast<size_t>(row) < size;
+    }
+};
+
+}  // namespace vantrel::testing

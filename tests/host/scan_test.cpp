@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+
+#include "engine/scan.h"
+#include "tests/host/fakes/engine_harness.h"
+
+namespace vantrel {
+namespace {
+
+using testing::EngineHarness;
+using Paths = std::vector<std::wstring>;
+
+class ScanTest : public ::testing::Test {
+  protected:
+    EngineHarness h;
+    int Run() { return ScanAllFolders(h.ctx); }
+};
+
+TEST_F(ScanTest, ListsMatchesInWalkOrderAndShowsTheCount) {
+    h.fs.AddFile(L"C:\\r\\a.obj");
+    h.fs.AddFile(L"C:\\r\\sub\\b.OBJ");
+    h.fs.AddFile(L"C:\\r\\sub\\c.txt");
+    h.fs.AddFile(L"C:\\r\\z.obj");
+    h.view.AddFolder(L"C:\\r");
+    h.options.Filter = L"*.obj";
+    h.options.DeleteFiles = 1;
+    h.options.ScanSubfolders = 1;
+
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\a.obj", L"C:\\r\\sub\\b.OBJ", L"C:\\r\\z.obj"}));
+    EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::Done);
+    EXPECT_EQ(h.view.folders[0].item.found_count, 3);
+    EXPECT_EQ(h.view.folders[0].text, L"3");
+    EXPECT_EQ(h.view.folders[0].state_index, 2);
+    EXPECT_EQ(h.view.count_texts, (Paths{L"1", L"2", L"3"}));
+    EXPECT_EQ(h.view.files[0].item.size, 1);
+    EXPECT_EQ(h.view.files[0].item.status, ItemStatus::None);
+    EXPECT_EQ(h.fs.removed.size(), 0u);
+    EXPECT_EQ(h.fs.open_listings, 0);
+}
+
+TEST_F(ScanTest, PhaseSetsButtonTextAndTimerAndRowState) {
+    h.view.AddFolder(L"C:\\missing");
+    h.view.button_texts[kScanButtonId] = L"Scan";
+    std::vector<std::wstring> seen_during;
+    h.view.on_folder_started = [&](int) {
+        seen_during.push_back(h.view.button_texts[kScanButtonId]);
+        EXPECT_EQ(h.view.running_timers.count(kScanTimerId), 1u);
+    };
+    h.fs.on_entry = nullptr;
+    Run();
+    EXPECT_EQ(seen_during, (Paths{L"Scanning"}));
+    EXPECT_EQ(h.view.button_texts[kScanButtonId], L"Scan");
+    EXPECT_EQ(h.view.timer_starts, (std::vector<std::pair<int, unsigned>>{{1, 100u}}));
+    EXPECT_TRUE(h.view.running_timers.empty());
+    EXPECT_EQ(h.state.current_row.load(), -1);
+    EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::NotExists);
+    EXPECT_EQ(h.view.folders[0].text, L"Not exists");
+    EXPECT_EQ(h.view.folders[0].state_index, 3);
+}
+
+TEST_F(ScanTest, MatchedSubfolderIsListedWholeAndNotEntered) {
+    for (int i = 0; i < 100; ++i) {
+        h.fs.AddFile(L"C:\\r\\Debug\\f" + std::to_wstring(i) + L".obj");
+    }
+    h.fs.AddFolder(L"C:\\r\\x\\debug");
+    h.view.AddFolder(L"C:\\r");
+    h.options.Filter = L"Debug";
+    h.options.DeleteFolders = 1;
+    h.options.DeleteFiles = 1;
+    h.options.ScanSubfolders = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\Debug", L"C:\\r\\x\\debug"}));
+    EXPECT_EQ(h.view.files[0].item.attributes & kAttributeDirectory, kAttributeDirectory);
+    EXPECT_EQ(h.view.files[0].item.size, 0);
+    for (const std::wstring& folder : h.fs.listed) {
+        EXPECT_EQ(folder.find(L"Debug"), std::wstring::npos) << "entered a listed folder";
+    }
+}
+
+TEST_F(ScanTest, EmptinessIsJudgedBeforeAnythingIsDeleted) {
+    h.fs.AddFolder(L"C:\\r\\x\\y");    // x holds only the empty y
+    h.fs.AddFile(L"C:\\r\\m\\a.obj");  // m holds only a matched file
+    h.fs.AddFolder(L"C:\\e");          // a folder of the folder list with no entries
+    h.view.AddFolder(L"C:\\r");
+    h.view.AddFolder(L"C:\\e");
+    h.options.Filter = L"*.obj";
+    h.options.DeleteFiles = 1;
+    h.options.DeleteEmptyFolders = 1;
+    h.options.ScanSubfolders = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\x\\y", L"C:\\r\\m\\a.obj", L"C:\\e"}));
+    EXPECT_EQ(h.view.files[0].item.size, -1);
+    EXPECT_EQ(h.view.files[0].item.attributes, kAttributeDirectory);
+    EXPECT_EQ(h.view.folders[0].text, L"2");
+    EXPECT_EQ(h.view.folders[1].text, L"1");
+}
+
+TEST_F(ScanTest, WithoutSubfoldersOnlyTheTopLevelIsConsidered) {
+    h.fs.AddFolder(L"C:\\r\\empty");
+    h.fs.AddFile(L"C:\\r\\sub\\b.obj");
+    h.fs.AddFile(L"C:\\r\\a.obj");
+    h.view.AddFolder(L"C:\\r");
+    h.options.Filter = L"*.obj";
+    h.options.DeleteFiles = 1;
+    h.options.DeleteEmptyFolders = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\a.obj"}));
+}
+
+TEST_F(ScanTest, EmptyFilesAreListedOnceWhateverTheFilter) {
+    h.fs.AddFile(L"C:\\r\\zero.txt", 0);
+    h.fs.AddFile(L"C:\\r\\zero.obj", 0);
+    h.fs.AddFile(L"C:\\r\\big.txt", 4294967296LL);  // 4 GiB: low 32 bits are 0
+    h.fs.AddFile(L"C:\\r\\hidden.txt", 0, kAttributeHidden | kAttributeSystem);
+    h.view.AddFolder(L"C:\\r");
+    h.options.Filter = L"*.obj";
+    h.options.DeleteEmptyFiles = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(),
+              (Paths{L"C:\\r\\zero.txt", L"C:\\r\\zero.obj", L"C:\\r\\hidden.txt"}));
+
+    h.view.files.clear();
+    h.options.DeleteFiles = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(),
+              (Paths{L"C:\\r\\zero.txt", L"C:\\r\\zero.obj", L"C:\\r\\hidden.txt"}))
+        << "a file both matched and empty is listed once";
+}
+
+TEST_F(ScanTest, AnItemThatCannotBeAppendedIsTreatedAsNotMatched) {
+    h.fs.AddFile(L"C:\\r\\obj\\inner.obj");
+    h.fs.AddFile(L"C:\\r\\a.obj", 0);
+    h.view.AddFolder(L"C:\\r");
+    h.view.refuse_add = {L"C:\\r\\obj"};
+    h.options.Filter = L"*obj";
+    h.options.DeleteFiles = 1;
+    h.options.DeleteFolders = 1;
+    h.options.ScanSubfolders = 1;
+    h.view.answers = {true};
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\obj\\inner.obj", L"C:\\r\\a.obj"}));
+    EXPECT_EQ(h.view.folders[0].text, L"2");
+}
+
+TEST_F(ScanTest, FolderRowsAddedDuringTheRunAreScanned) {
+    h.fs.AddFile(L"C:\\a\\1.obj");
+    h.fs.AddFile(L"C:\\b\\2.obj");
+    h.view.AddFolder(L"C:\\a");
+    h.view.on_folder_started = [&](int row) {
+        if (row == 0) {
+            h.view.AddFolder(L"C:\\b");
+        }
+    };
+    h.options.Filter = L"*.obj";
+    h.options.DeleteFiles = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\a\\1.obj", L"C:\\b\\2.obj"}));
+    EXPECT_EQ(h.view.folders[1].item.status, ItemStatus::Done);
+}
+
+TEST_F(ScanTest, EveryStatusIsResetAndCountsRestart) {
+    h.fs.AddFile(L"C:\\a\\1.obj");
+    h.view.AddFolder(L"C:\\a");
+    h.view.AddFolder(L"C:\\b");
+    h.view.folders[1].item.status = ItemStatus::Done;
+    h.view.folders[0].item.found_count = 7;
+    h.state.stop_request = StopRun;  // no row is scanned, but all are reset
+    Run();
+    EXPECT_EQ(h.view.folders[1].item.status, ItemStatus::None);
+    EXPECT_EQ(h.view.folders[1].text, L"");
+    EXPECT_EQ(h.view.files.size(), 0u);
+
+    h.state.stop_request = StopNone;
+    h.options.Filter = L"*.obj";
+    h.options.DeleteFiles = 1;
+    Run();
+    EXPECT_EQ(h.view.folders[0].item.found_count, 1);
+}
+
+// --- the question before listing everything ---
+
+struct WarningCase {
+    const wchar_t* filter;
+    bool files;
+    bool folders;
+    const wchar_t* expected;  // nullptr: no question
+};
+
+class WarningTest : public ScanTest, public ::testing::WithParamInterface<WarningCase> {};
+
+TEST_P(WarningTest, AsksWithTheRightText) {
+    const WarningCase& c = GetParam();
+    h.fs.AddFile(L"C:\\r\\a.txt");
+    h.view.AddFolder(L"C:\\r");
+    h.options.Filter = c.filter;
+    h.options.DeleteFiles = c.files;
+    h.options.DeleteFolders = c.folders;
+    h.view.answers = {true};
+    Run();
+    if (c.expected == nullptr) {
+        EXPECT_TRUE(h.view.questions.empty());
+        EXPECT_EQ(h.state.warned.load(), 0);
+    } else {
+        ASSERT_EQ(h.view.questions.size(), 1u);
+        EXPECT_EQ(h.view.questions[0], c.expected);
+        EXPECT_EQ(h.state.warned.load(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, WarningTest,
+    ::testing::Values(
+        WarningCase{L"*", true, false,
+                    L"The filter pattern includes \" * \", that means all files may be "
+                    L"deleted.\r\n\r\nAre you sure you want to do this?"},
+        WarningCase{L"*", true, true,
+                    L"The filter pattern includes \" * \", that means all files and subfolders "
+                    L"may be deleted.\r\n\r\nAre you sure you want to do this?"},
+        WarningCase{L"*.*", false, true,
+                    L"The filter pattern includes \" *.* \", that means all subfolders may be "
+                    L"deleted.\r\n\r\nAre you sure you want to do this?"},
+        WarningCase{L"*.txt;*.*", true, false,
+                    L"The filter pattern includes \" *.* \", that means all files may be "
+                    L"deleted.\r\n\r\nAre you sure you want to do this?"},
+        WarningCase{L"*", false, false, nullptr}, WarningCase{L"**", true, true, nullptr},
+        WarningCase{L"*.obj", true, true, nullptr}));
+
+TEST_F(ScanTest, QuestionIsAskedOncePerRunForTheFirstExistingFolder) {
+    h.fs.AddFile(L"C:\\a\\1.txt");
+    h.fs.AddFile(L"C:\\b\\2.txt");
+    h.view.AddFolder(L"C:\\gone");
+    h.view.AddFolder(L"C:\\a");
+    h.view.AddFolder(L"C:\\b");
+    h.options.Filter = L"*";
+    h.options.DeleteFiles = 1;
+    h.view.answers = {true};
+    Run();
+    EXPECT_EQ(h.view.questions.size(), 1u);
+    EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::NotExists);
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\a\\1.txt", L"C:\\b\\2.txt"}));
+
+    // A new run asks again.
+    h.state.ResetForRun();
+    h.view.files.clear();
+    h.view.answers = {true};
+    Run();
+    EXPECT_EQ(h.view.questions.size(), 2u);
+}
+
+TEST_F(ScanTest, NoEndsTheRunAndListsNothingMore) {
+    h.fs.AddFile(L"C:\\a\\1.txt");
+    h.fs.AddFile(L"C:\\b\\2.txt");
+    h.view.AddFolder(L"C:\\a");
+    h.view.AddFolder(L"C:\\gone");
+    h.view.AddFolder(L"C:\\b");
+    h.options.Filter = L"*";
+    h.options.DeleteFiles = 1;
+    h.view.answers = {false};
+    Run();
+    EXPECT_EQ(h.view.questions.size(), 1u);
+    EXPECT_TRUE(h.view.files.empty());
+    for (const auto& row : h.view.folders) {
+        EXPECT_EQ(row.item.status, ItemStatus::Declined);
+        EXPECT_EQ(row.text, L"");
+        EXPECT_EQ(row.state_index, 0);
+    }
+    EXPECT_TRUE(h.state.Declined());
+    EXPECT_TRUE(h.fs.listed.empty());
+}
+
+// --- stop ---
+
+TEST_F(ScanTest, StopDuringAWalkEndsAtTheNextEntry) {
+    h.fs.AddFile(L"C:\\a\\1.obj");
+    h.fs.AddFile(L"C:\\a\\deep\\2.obj");
+    h.fs.AddFile(L"C:\\a\\deep\\3.obj");
+    h.fs.AddFolder(L"C:\\a\\deep\\empty");
+    h.fs.AddFile(L"C:\\a\\4.obj");
+    h.fs.AddFile(L"C:\\b\\5.obj");
+    h.view.AddFolder(L"C:\\a");
+    h.view.AddFolder(L"C:\\b");
+    h.fs.on_entry = [&](const std::wstring&, const std::wstring& name) {
+        if (name == L"2.obj") {
+            h.state.stop_request = StopRun;
+        }
+    };
+    h.options.Filter = L"*.obj";
+    h.options.DeleteFiles = 1;
+    h.options.DeleteEmptyFolders = 1;
+    h.options.ScanSubfolders = 1;
+    Run();
+    // The entry already fetched is handled; nothing after it, and no emptiness test.
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\a\\1.obj", L"C:\\a\\deep\\2.obj"}));
+    EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::Done);
+    EXPECT_EQ(h.view.folders[0].text, L"2");
+    EXPECT_EQ(h.view.folders[1].item.status, ItemStatus::None);
+    EXPECT_EQ(h.fs.open_listings, 0);
+}
+
+TEST_F(ScanTest, StopBeforeAFolderRowLeavesTheRestUntouched) {
+    h.view.AddFolder(L"C:\\a");
+    h.view.AddFolder(L"C:\\b");
+    h.fs.AddFolder(L"C:\\a");
+    h.fs.AddFolder(L"C:\\b");
+    h.view.on_folder_started = [&](int) { h.state.stop_request = StopAndClose; };
+    h.options.DeleteEmptyFolders = 1;
+    Run();
+    EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::Done);
+    EXPECT_EQ(h.view.folders[1].item.status, ItemStatus::None);
+    EXPECT_TRUE(h.view.files.empty()) << "a stopped walk is not tested for emptiness";
+}
+
+// --- listings that fail, links ---
+
+TEST_F(ScanTest, ListingThatFailsPartWayIsNotEmpty) {
+    h.fs.AddFile(L"C:\\r\\broken\\hidden.txt");
+    h.fs.AddFolder(L"C:\\r\\denied");
+    h.fs.fail_listing_after[L"C:\\r\\broken"] = 2;  // only "." and ".." come through
+    h.fs.fail_open.insert(L"C:\\r\\denied");        // cannot be opened: counts as empty
+    h.view.AddFolder(L"C:\\r");
+    h.options.DeleteEmptyFolders = 1;
+    h.options.ScanSubfolders = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\denied"}));
+}
+
+TEST_F(ScanTest, EmptyOrVanishedPathsListNothing) {
+    h.view.AddFolder(L"");
+    h.view.AddFolder(L"C:\\gone");
+    h.options.DeleteEmptyFolders = 1;
+    h.options.Filter = L"*";
+    h.options.DeleteFiles = 1;
+    Run();
+    EXPECT_TRUE(h.fs.listed.empty());
+    EXPECT_TRUE(h.view.questions.empty());
+    EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::NotExists);
+    EXPECT_EQ(h.view.folders[1].item.status, ItemStatus::NotExists);
+}
+
+TEST_F(ScanTest, FolderLinksAreListedWhenMatchedButNeverEntered) {
+    h.fs.AddFile(L"D:\\outside\\keep.obj");
+    h.fs.AddFolder(L"D:\\outside\\emptyinside");
+    h.fs.AddLink(L"C:\\r\\link", L"D:\\outside");
+    h.fs.AddLink(L"C:\\r\\obj", L"D:\\outside");
+    h.view.AddFolder(L"C:\\r");
+    h.options.Filter = L"*obj";
+    h.options.DeleteFiles = 1;
+    h.options.DeleteFolders = 1;
+    h.options.DeleteEmptyFolders = 1;
+    h.options.ScanSubfolders = 1;
+    Run();
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\obj"}));
+    EXPECT_EQ(h.view.files[0].item.attributes, kAttributeDirectory | kAttributeReparsePoint);
+    EXPECT_EQ(h.fs.listed, (Paths{L"C:\\r"}));
+}
+
+}  // namespace
+}  // namespace vantrel
