@@ -1,0 +1,134 @@
+#include "config/app_settings.h"
+
+#include <iterator>
+
+#include "config/registry_profile.h"
+
+namespace vantrel {
+
+namespace {
+
+// The integer fields in stored order, split around Filter so that reading and writing
+// follow the order of the record.
+struct IntField {
+    const wchar_t* name;
+    int32_t AppSettings::*field;
+    int32_t CleaningOptions::*option;
+
+    int32_t& In(AppSettings& s) const { return field != nullptr ? s.*field : s.Options.*option; }
+    int32_t Of(const AppSettings& s) const {
+        return field != nullptr ? s.*field : s.Options.*option;
+    }
+};
+
+constexpr IntField kFieldsBeforeFilter[] = {
+    {L"AlwaysOnTop", &AppSettings::AlwaysOnTop, nullptr},
+    {L"AutoClose", &AppSettings::AutoClose, nullptr},
+    {L"AutoRemoveDeleted", &AppSettings::AutoRemoveDeleted, nullptr},
+    {L"ShowFileSizes", &AppSettings::ShowFileSizes, nullptr},
+};
+
+constexpr IntField kFieldsAfterFilter[] = {
+    {L"ScanSubfolders", nullptr, &CleaningOptions::ScanSubfolders},
+    {L"DeleteFiles", nullptr, &CleaningOptions::DeleteFiles},
+    {L"DeleteFolders", nullptr, &CleaningOptions::DeleteFolders},
+    {L"DeleteEmptyFiles", nullptr, &CleaningOptions::DeleteEmptyFiles},
+    {L"DeleteEmptyFolders", nullptr, &CleaningOptions::DeleteEmptyFolders},
+    {L"DeleteReadOnlys", nullptr, &CleaningOptions::DeleteReadOnlys},
+    {L"RecycleFiles", nullptr, &CleaningOptions::RecycleFiles},
+    {L"Preset", &AppSettings::Preset, nullptr},
+};
+
+void ReadInts(RegistryProfile& profile, AppSettings& settings, const IntField* begin,
+              const IntField* end) {
+    for (const IntField* f = begin; f != end; ++f) {
+        f->In(settings) = profile.ReadInt(kSettingsSection, f->name, f->Of(settings));
+    }
+}
+
+void WriteInts(RegistryProfile& profile, const AppSettings& settings, const IntField* begin,
+               const IntField* end) {
+    for (const IntField* f = begin; f != end; ++f) {
+        profile.WriteInt(kSettingsSection, f->name, f->Of(settings));
+    }
+}
+
+}  // namespace
+
+bool LoadSettings(RegistryProfile& profile, AppSettings& settings) {
+    ReadInts(profile, settings, std::begin(kFieldsBeforeFilter), std::end(kFieldsBeforeFilter));
+    settings.Options.Filter = profile.ReadString(kSettingsSection, L"Filter");
+    ReadInts(profile, settings, std::begin(kFieldsAfterFilter), std::end(kFieldsAfterFilter));
+    settings.LastFolder = profile.ReadString(kSettingsSection, L"LastFolder");
+    settings.CustomIndex = LoadPresets(profile, settings.Presets);
+    return true;
+}
+
+void SaveSettings(RegistryProfile& profile, const AppSettings& settings) {
+    WriteInts(profile, settings, std::begin(kFieldsBeforeFilter), std::end(kFieldsBeforeFilter));
+    profile.WriteString(kSettingsSection, L"Filter", settings.Options.Filter);
+    WriteInts(profile, settings, std::begin(kFieldsAfterFilter), std::end(kFieldsAfterFilter));
+    profile.WriteString(kSettingsSection, L"LastFolder", settings.LastFolder);
+    SavePresets(profile, settings.Presets);
+}
+
+MainWindowValues TakeWindowValues(const AppSettings& settings) {
+    MainWindowValues values;
+    values.AutoClose = settings.AutoClose;
+    values.AlwaysOnTop = settings.AlwaysOnTop;
+    values.Options = settings.Options;
+    values.Preset = settings.Preset;
+    values.AutoRemoveDeleted = settings.AutoRemoveDeleted;
+    values.ShowFileSizes = settings.ShowFileSizes;
+    return values;
+}
+
+void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
+                        AppSettings& settings) {
+    settings.AlwaysOnTop = values.AlwaysOnTop;
+    settings.Options = values.Options;
+    settings.Preset = values.Preset;
+    settings.AutoRemoveDeleted = values.AutoRemoveDeleted;
+    settings.ShowFileSizes = values.ShowFileSizes;
+    if (!createdWithRequest) {
+        settings.AutoClose = values.AutoClose;
+    }
+}
+
+std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath) {
+    std::wstring folder = profile.ReadString(L"", L"AppFolder");
+    if (folder.empty()) {
+        folder = RemoveFileSpec(executablePath);
+    }
+    return folder;
+}
+
+std::wstring RemoveFileSpec(const std::wstring& path) {
+    // Position where the path is cut; a leading "\" or "\\" (UNC) is never removed.
+    size_t cut = 0;
+    size_t pos = 0;
+    const size_t size = path.size();
+    for (int lead = 0; lead < 2 && pos < size && path[pos] == L'\\'; ++lead) {
+        cut = ++pos;
+    }
+    while (pos < size) {
+        if (path[pos] == L'\\') {
+            cut = pos;
+        } else if (path[pos] == L':') {
+            cut = ++pos;  // a drive: keep "X:" and the root backslash after it
+            if (pos < size && path[pos] == L'\\') {
+                ++cut;
+            }
+            if (pos >= size) {
+                break;
+            }
+        }
+        ++pos;
+    }
+    if (cut < size) {
+        return path.substr(0, cut);
+    }
+    return path;
+}
+
+}  // namespace vantrel

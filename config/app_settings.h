@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "config/cleaning_options.h"
+#include "config/presets.h"
+
+namespace vantrel {
+
+class RegistryProfile;
+
+inline constexpr const wchar_t* kSettingsSection = L"Settings";
+// The application's title: the last level of the application key and the caption of the
+// message boxes that have none of their own.
+inline constexpr const wchar_t* kApplicationTitle = L"Vantrel";
+
+// All persisted state. Fields in the order they are read and written, each stored under
+// its own name in section "Settings"; the initial values are the defaults used when
+// nothing is stored.
+struct AppSettings {
+    int32_t AlwaysOnTop = 0;
+    int32_t AutoClose = 0;
+    int32_t AutoRemoveDeleted = 0;
+    int32_t ShowFileSizes = 1;
+    CleaningOptions Options;  // Filter and the seven switches, stored under their names
+    int32_t Preset = 0;       // combo index: 0 .. n-1 a preset, n "Custom"
+    std::wstring LastFolder;
+
+    // In memory only.
+    PresetList Presets;
+    int32_t CustomIndex = kNoPreset;  // the preset count as loaded; not changed later
+};
+
+// Reads the fourteen values (each with the field's current value as its default), then the
+// presets. Never fails; returns true.
+bool LoadSettings(RegistryProfile& profile, AppSettings& settings);
+// Writes the fourteen values (integers as REG_DWORD, strings as REG_SZ), then the presets.
+void SaveSettings(RegistryProfile& profile, const AppSettings& settings);
+
+// Owns the settings for the life of the program and keeps the rule that nothing is written
+// unless loading ran, so stored settings are never replaced by defaults.
+class SettingsKeeper {
+  public:
+    AppSettings& Settings() { return settings_; }
+    const AppSettings& Settings() const { return settings_; }
+    bool Loaded() const { return loaded_; }
+
+    void Load(RegistryProfile& profile) { loaded_ = LoadSettings(profile, settings_); }
+    // At exit: SaveSettings when Load ran, else nothing.
+    void SaveIfLoaded(RegistryProfile& profile) const {
+        if (loaded_) {
+            SaveSettings(profile, settings_);
+        }
+    }
+
+  private:
+    AppSettings settings_;
+    bool loaded_ = false;
+};
+
+// The main window's working values, as it takes them from AppSettings when created and
+// hands them back when destroyed.
+struct MainWindowValues {
+    int32_t AutoClose = 0;
+    int32_t AlwaysOnTop = 0;
+    CleaningOptions Options;
+    int32_t Preset = 0;
+    int32_t AutoRemoveDeleted = 0;
+    int32_t ShowFileSizes = 1;
+};
+
+// Copy-in at construction, before any command-line request is applied.
+MainWindowValues TakeWindowValues(const AppSettings& settings);
+// Copy-back at destruction. AutoClose is copied only when the window was created without
+// a command-line request, so a command-line start never changes the saved AutoClose.
+void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
+                        AppSettings& settings);
+// Each folder that AddFolder adds, by any means, becomes the picker's next start folder.
+inline void NoteFolderAdded(AppSettings& settings, const std::wstring& folder) {
+    settings.LastFolder = folder;
+}
+
+// The main program's folder: "AppFolder" of the application key, or, when that is empty,
+// the folder of executablePath (the running program's full path).
+std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath);
+
+// The path without its last component, as PathRemoveFileSpecW leaves it: "C:\a\b.exe" ->
+// "C:\a", "C:\b.exe" -> "C:\", "\\server\share\x" -> "\\server\share", "b.exe" -> "".
+// A path with nothing to remove ("C:\", "\\") is returned unchanged.
+std::wstring RemoveFileSpec(const std::wstring& path);
+
+}  // namespace vantrel

@@ -1,0 +1,186 @@
+#include "config/command_line.h"
+
+#include <limits>
+
+#include "config/text_rules.h"
+
+namespace vantrel {
+
+namespace {
+
+bool IsOption(const std::wstring& argument) {
+    return !argument.empty() && (argument[0] == L'-' || argument[0] == L'/');
+}
+
+// The switch an option turns on, or nullptr.
+int32_t CleaningOptions::*SwitchOf(const std::wstring& keyword) {
+    struct Entry {
+        const wchar_t* keyword;
+        int32_t CleaningOptions::*field;
+    };
+    static const Entry kSwitches[] = {
+        {L"ss", &CleaningOptions::ScanSubfolders},
+        {L"df", &CleaningOptions::DeleteFiles},
+        {L"dd", &CleaningOptions::DeleteFolders},
+        {L"def", &CleaningOptions::DeleteEmptyFiles},
+        {L"ded", &CleaningOptions::DeleteEmptyFolders},
+        {L"dr", &CleaningOptions::DeleteReadOnlys},
+        {L"r", &CleaningOptions::RecycleFiles},
+    };
+    for (const Entry& entry : kSwitches) {
+        if (keyword == entry.keyword) {
+            return entry.field;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int32_t ParsePresetNumber(const std::wstring& text) {
+    const size_t size = text.size() < 19 ? text.size() : 19;
+    size_t pos = 0;
+    while (pos < size && IsWhiteSpace(text[pos])) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < size && (text[pos] == L'+' || text[pos] == L'-')) {
+        negative = text[pos] == L'-';
+        ++pos;
+    }
+    // At most 19 digits fit comfortably in 64 bits before clamping to 32.
+    int64_t value = 0;
+    constexpr int64_t kLimit = static_cast<int64_t>(std::numeric_limits<int32_t>::max()) + 1;
+    for (; pos < size && text[pos] >= L'0' && text[pos] <= L'9'; ++pos) {
+        if (value <= kLimit) {
+            value = value * 10 + (text[pos] - L'0');
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > std::numeric_limits<int32_t>::max()) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (value < std::numeric_limits<int32_t>::min()) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(value);
+}
+
+int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequest& request) {
+    int counted = 0;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const std::wstring& argument = arguments[i];
+        if (!IsOption(argument)) {
+            request.Folders.push_back(argument);
+            ++counted;
+            continue;
+        }
+        const std::wstring keyword = argument.substr(1);
+        const bool hasValue = i + 1 < arguments.size();
+        if (keyword == L"?" || keyword == L"h") {
+            request.Help = 1;
+        } else if (keyword == L"clean" || keyword == L"c") {
+            request.Action = CommandAction::Clean;
+            ++counted;
+        } else if (keyword == L"scan" || keyword == L"s") {
+            request.Action = CommandAction::Scan;
+            ++counted;
+        } else if (keyword == L"preset" || keyword == L"p") {
+            if (hasValue) {
+                const int64_t number = ParsePresetNumber(arguments[++i]);
+                const int64_t index = number - 1;
+                request.PresetIndex = index < std::numeric_limits<int32_t>::min()
+                                          ? std::numeric_limits<int32_t>::min()
+                                          : static_cast<int32_t>(index);
+                ++counted;
+            }
+        } else if (keyword == L"filter" || keyword == L"f") {
+            if (hasValue) {
+                request.Options.Filter = TrimWhiteSpace(arguments[++i]);
+                ++counted;
+            }
+        } else if (keyword == L"ac") {
+            request.AutoClose = 1;
+            ++counted;
+        } else if (int32_t CleaningOptions::*field = SwitchOf(keyword)) {
+            request.Options.*field = 1;
+            ++counted;
+        }
+    }
+    return counted;
+}
+
+std::wstring BuildUsageText() {
+    static const wchar_t* const kPieces[] = {
+        L"Usage:\nVantrel [-preset <preset>] [-filter <filter>] [<option1> <option2> ...] "
+        L"[<folder1> <folder2> ...]\n",
+        L"\n<preset>\n",
+        L"  One-based index of presets.\n",
+        L"\n<filter>\n",
+        L"  File filter string, example: \"*.obj;*.o\" .\n",
+        L"\n<options>\n",
+        L"  -c:\tClean. Find matched files/subfolders, then delete them. (default)\n",
+        L"  -s:\tScan. Find matched files/subfolders.\n",
+        L"  -df:\tDelete matched files.\n",
+        L"  -dd:\tDelete matched subfolders.\n",
+        L"  -def:\tDelete empty files.\n",
+        L"  -ded:\tDelete empty subfolders.\n",
+        L"\n",
+        L"  -ss:\tScan/clean subfolders.\n",
+        L"  -dr:\tForce deletion of read-only files/subfolders.\n",
+        L"  -r:\tSend files/subfolders to Recyle Bin if possible (slow).\n",
+        L"  -ac:\tAutomatically close the program when finished.\n",
+    };
+    std::wstring text;
+    for (const wchar_t* piece : kPieces) {
+        text += piece;
+    }
+    return text;
+}
+
+void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
+                                MainWindowValues& values) {
+    if (request.PresetIndex >= 0 && request.PresetIndex != customIndex) {
+        values.Preset = request.PresetIndex;
+    } else {
+        values.Options = request.Options;
+    }
+}
+
+RequestStartPlan PlanRequestStart(const CommandLineRequest& request,
+                                  const std::function<bool(const std::wstring&)>& isFolder) {
+    RequestStartPlan plan;
+    if (request.Folders.empty()) {
+        return plan;
+    }
+    plan.LockAutoClose = true;
+    for (const std::wstring& folder : request.Folders) {
+        if (!folder.empty() && isFolder(folder)) {
+            plan.FoldersToAdd.push_back(folder);
+        }
+    }
+    plan.BringToTop = true;
+    switch (request.Action) {
+        case CommandAction::Scan:
+            plan.Command = StartCommand::Scan;
+            break;
+        case CommandAction::Clean:
+            plan.Command = StartCommand::ScanAndClean;
+            break;
+        case CommandAction::None:
+            break;
+    }
+    return plan;
+}
+
+bool ClosesWindowAfterRun(bool runCleaned, bool stopped, int32_t windowAutoClose,
+                          const CommandLineRequest* request) {
+    if (!runCleaned || stopped) {
+        return false;
+    }
+    return windowAutoClose != 0 || (request != nullptr && request->AutoClose != 0);
+}
+
+}  // namespace vantrel

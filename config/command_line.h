@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/app_settings.h"
+#include "config/cleaning_options.h"
+
+namespace vantrel {
+
+enum class CommandAction : int32_t { None = 0, Scan = 1, Clean = 2 };
+
+// The parsed command line. Switches start at 0: an option can only turn one on.
+struct CommandLineRequest {
+    int32_t Help = 0;
+    CommandAction Action = CommandAction::None;
+    std::vector<std::wstring> Folders;
+    int32_t PresetIndex = -1;  // zero-based; the command line gives it one-based
+    CleaningOptions Options = NoSwitches();
+    int32_t AutoClose = 0;
+
+    static CleaningOptions NoSwitches() {
+        CleaningOptions options;
+        options.UnpackFlags(0);
+        return options;
+    }
+};
+
+// Parses the program's arguments; arguments[0], the program's own path, is skipped. An
+// argument starting with "-" or "/" is an option, compared case-sensitively and whole;
+// anything else is a folder. Returns how many arguments were taken into account: help and
+// unknown options are not counted, nor a -preset or -filter that has no value after it.
+int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequest& request);
+
+// The one-based preset number of -preset as a decimal integer: only the first 19
+// characters count; leading white space, an optional sign, then digits up to the first
+// other character; no digits give 0. Values beyond 32 bits are clamped.
+int32_t ParsePresetNumber(const std::wstring& text);
+
+// The usage box's text, assembled from its pieces in order.
+std::wstring BuildUsageText();
+
+// Step at construction, right after TakeWindowValues: a request naming a preset (index 0 or
+// more and not customIndex) sets the window's preset index and keeps the saved filter and
+// switches; otherwise the request's filter and switches replace the window's and the
+// saved preset index stays.
+void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
+                                MainWindowValues& values);
+
+// What the window does with a request once its controls exist and its preset selection
+// ran (SelectPresetAtCreation). The window maps StartCommand to its buttons' commands:
+// Scan -> 1032 (Scan), ScanAndClean -> 1007 (Scan && Clean); a posted command is subject
+// to the buttons' enabling rules.
+enum class StartCommand { None, Scan, ScanAndClean };
+
+struct RequestStartPlan {
+    bool LockAutoClose = false;              // tick box 1003 and disable it until the program ends
+    std::vector<std::wstring> FoldersToAdd;  // in order, through AddFolder
+    bool BringToTop = false;
+    StartCommand Command = StartCommand::None;
+};
+
+// Only when the request holds at least one folder does anything happen: automatic closing
+// is locked on, the folders that exist and are directories are added, the window comes to
+// the top and the request's action is started.
+RequestStartPlan PlanRequestStart(const CommandLineRequest& request,
+                                  const std::function<bool(const std::wstring&)>& isFolder);
+
+// Whether a run that just ended closes the main window: only a clean (or scan and clean)
+// that was not stopped, when the window's automatic-closing value (box 1003 as the run
+// started) or the request's auto close is on. request is nullptr without a request.
+bool ClosesWindowAfterRun(bool runCleaned, bool stopped, int32_t windowAutoClose,
+                          const CommandLineRequest* request);
+
+}  // namespace vantrel
