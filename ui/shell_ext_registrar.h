@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace vantrel {
+
+// Registers and unregisters the Explorer extension library of the application folder by
+// starting the system's regsvr32 silently, without waiting for it. The registry entries of
+// the extension are the setting itself; nothing else stores it.
+class CShellExtRegistrar {
+  public:
+    // Starts a program with parameters. The default shows nothing and does not wait.
+    using Launcher =
+        std::function<void(const std::wstring& program, const std::wstring& parameters)>;
+
+    explicit CShellExtRegistrar(std::wstring applicationFolder, Launcher launch = {});
+
+    // How many of the two handler keys under HKEY_CLASSES_ROOT can be opened: 0, 1 or 2.
+    int IsRegistered() const;
+    // TRUE when regsvr32 was started, FALSE when the library file is missing.
+    BOOL Register() const { return Run(false); }
+    BOOL Unregister() const { return Run(true); }
+
+    // The library's full path; empty when there is no application folder.
+    const std::wstring& LibraryPath() const { return libraryPath_; }
+
+    static void LaunchHidden(const std::wstring& program, const std::wstring& parameters);
+
+  private:
+    BOOL Run(bool unregister) const;
+
+    std::wstring libraryPath_;
+    Launcher launch_;
+};
+
+// The full path of the running program's executable, read without a length limit; empty when
+// it cannot be had.
+std::wstring RunningExecutablePath();
+
+}  // namespace vantrel
