@@ -1,0 +1,281 @@
+// The scan and the clean on real folders under Wine: permanent deletion, read-only and
+// locked files, long paths, large sparse files and the Recycle Bin.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/clean.h"
+#include "engine/scan.h"
+#include "engine/win32/long_path.h"
+#include "engine/win32/shell_delete.h"
+#include "engine/win32/win32_file_system.h"
+#include "tests/host/fakes/fake_run_view.h"
+#include "tests/win/support/temp_tree.h"
+
+namespace vantrel {
+namespace {
+
+using testing::FakeRunView;
+using testing::PathExists;
+using testing::TempTree;
+using Paths = std::vector<std::wstring>;
+
+class EngineFilesTest : public ::testing::Test {
+  protected:
+    TempTree tree{L"engine"};
+    Win32FileSystem fs;
+    FakeRunView view;
+    RunState state;
+    CleaningOptions options;
+    RunContext ctx{view, fs, state, options};
+
+    void SetUp() override {
+        options.Filter = L"*.obj";
+        options.ScanSubfolders = 1;
+        options.DeleteFiles = 1;
+        options.DeleteFolders = 0;
+        options.DeleteEmptyFiles = 0;
+        options.DeleteEmptyFolders = 0;
+        options.DeleteReadOnlys = 0;
+        options.RecycleFiles = 0;
+    }
+    void ScanAndClean() {
+        view.files.clear();
+        state.ResetForRun();
+        ScanAndCleanPhases(ctx);
+    }
+    Paths Relative(const Paths& paths) const {
+        Paths relative;
+        for (const std::wstring& path : paths) {
+            relative.push_back(path.substr(tree.Root().size() + 1));
+        }
+        return relative;
+    }
+    ItemStatus StatusOf(const std::wstring& relative) const {
+        for (const auto& row : view.files) {
+            if (row.item.path == tree.Path(relative)) {
+                return row.item.status;
+            }
+        }
+        return ItemStatus::None;
+    }
+};
+
+TEST_F(EngineFilesTest, ScanThenCleanPermanently) {
+    tree.File(L"a.obj");
+    tree.File(L"sub\\b.OBJ");
+    tree.File(L"sub\\c.txt");
+    tree.File(L"sub\\hidden.obj", "x", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    tree.File(L"zero.txt", "");
+    tree.Folder(L"empty");
+    view.AddFolder(tree.Root());
+    options.DeleteEmptyFiles = 1;
+    options.DeleteEmptyFolders = 1;
+    ScanAndClean();
+
+    Paths listed = Relative(view.FilePaths());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Paths{L"a.obj", L"empty", L"sub\\b.OBJ", L"sub\\hidden.obj", L"zero.txt"}));
+    EXPECT_EQ(view.folders[0].text, L"5");
+    for (const auto& row : view.files) {
+        EXPECT_EQ(row.item.status, ItemStatus::Done);
+        EXPECT_FALSE(PathExists(row.item.path));
+    }
+    EXPECT_TRUE(PathExists(tree.Path(L"sub\\c.txt")));
+
+    // The next scan finds nothing more; a second clean of the old rows ends "Not exists".
+    const auto old_rows = view.files;
+    ScanAndClean();
+    EXPECT_TRUE(view.files.empty());
+    view.files = old_rows;
+    CleanAllItems(ctx);
+    for (const auto& row : view.files) {
+        EXPECT_EQ(row.item.status, ItemStatus::NotExists);
+    }
+}
+
+TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
+    tree.File(L"ro.obj", "x", FILE_ATTRIBUTE_READONLY);
+    tree.File(L"Debug\\inner_ro.txt", "x", FILE_ATTRIBUTE_READONLY);
+    view.AddFolder(tree.Root());
+    options.Filter = L"*.obj;Debug";
+    options.DeleteFolders = 1;
+    ScanAndClean();
+    EXPECT_EQ(StatusOf(L"ro.obj"), ItemStatus::ReadOnly);
+    EXPECT_TRUE(PathExists(tree.Path(L"ro.obj")));
+    // The listed folder is not read-only itself: its read-only content goes with it.
+    EXPECT_EQ(StatusOf(L"Debug"), ItemStatus::Done);
+    EXPECT_FALSE(PathExists(tree.Path(L"Debug")));
+
+    options.DeleteReadOnlys = 1;
+    ScanAndClean();
+    EXPECT_EQ(StatusOf(L"ro.obj"), ItemStatus::Done);
+    EXPECT_FALSE(PathExists(tree.Path(L"ro.obj")));
+}
+
+TEST_F(EngineFilesTest, LockedFileFailsItsSiblingsGo) {
+    tree.File(L"Debug\\a.txt");
+    tree.File(L"Debug\\sub\\b.txt");
+    const std::wstring locked = tree.File(L"Debug\\locked.txt");
+    tree.File(L"locked.obj");
+    view.AddFolder(tree.Root());
+    options.Filter = L"Debug;*.obj";
+    options.DeleteFolders = 1;
+    HANDLE hold = CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    HANDLE hold_file = CreateFileW(tree.Path(L"locked.obj").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    ASSERT_NE(hold_file, INVALID_HANDLE_VALUE);
+    ScanAndClean();
+    CloseHandle(hold);
+    CloseHandle(hold_file);
+    EXPECT_EQ(StatusOf(L"Debug"), ItemStatus::Failed);
+    EXPECT_EQ(StatusOf(L"locked.obj"), ItemStatus::Failed);
+    EXPECT_TRUE(PathExists(locked));
+    EXPECT_FALSE(PathExists(tree.Path(L"Debug\\a.txt")));
+    EXPECT_FALSE(PathExists(tree.Path(L"Debug\\sub")));
+}
+
+TEST_F(EngineFilesTest, TreeDeeperThanMaxPathIsCleanedCompletely) {
+    std::wstring deep;
+    for (int level = 0; level < 30; ++level) {
+        deep += L"folder_with_a_long_name_" + std::to_wstring(level) + L"\\";
+    }
+    ASSERT_GT(tree.Path(deep).size(), 600u);
+    tree.File(deep + L"deep.obj");
+    tree.File(deep + L"deep.txt");
+    tree.File(L"folder_with_a_long_name_0\\top.dat");
+    view.AddFolder(tree.Path(L"folder_with_a_long_name_0"));
+    ScanAndClean();
+    ASSERT_EQ(Relative(view.FilePaths()), (Paths{deep + L"deep.obj"}));
+    EXPECT_EQ(view.files[0].item.status, ItemStatus::Done);
+    EXPECT_TRUE(PathExists(tree.Path(deep + L"deep.txt")));
+
+    // Recycle Bin: the shell cannot take such a path; nothing is deleted.
+    options.Filter = L"*.txt";
+    options.RecycleFiles = 1;
+    ScanAndClean();
+    EXPECT_EQ(StatusOf(deep + L"deep.txt"), ItemStatus::Failed);
+    EXPECT_TRUE(PathExists(tree.Path(deep + L"deep.txt")));
+
+    // Permanently, the whole deep tree goes as one folder item.
+    options.Filter = L"folder_with_a_long_name_1";
+    options.DeleteFolders = 1;
+    options.RecycleFiles = 0;
+    ScanAndClean();
+    EXPECT_EQ(StatusOf(L"folder_with_a_long_name_0\\folder_with_a_long_name_1"), ItemStatus::Done);
+    EXPECT_FALSE(PathExists(tree.Path(L"folder_with_a_long_name_0\\folder_with_a_long_name_1")));
+}
+
+TEST_F(EngineFilesTest, FourGibibyteSparseFileIsNotEmpty) {
+    const std::wstring big = tree.File(L"big.bin", "");
+    HANDLE file = CreateFileW(big.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD returned = 0;
+    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER size;
+    size.QuadPart = 4294967296LL;
+    ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+    view.AddFolder(tree.Root());
+    options.DeleteFiles = 0;
+    options.DeleteEmptyFiles = 1;
+    ScanAndClean();
+    EXPECT_TRUE(view.files.empty());
+    options.DeleteFiles = 1;
+    options.Filter = L"*.bin";
+    view.files.clear();
+    state.ResetForRun();
+    ScanAllFolders(ctx);
+    ASSERT_EQ(view.files.size(), 1u);
+    EXPECT_EQ(view.files[0].item.size, 4294967296LL);
+}
+
+TEST_F(EngineFilesTest, ListingReportsEntriesAndRefusesAnEmptyPath) {
+    tree.File(L"a.txt", "12345");
+    EXPECT_EQ(fs.OpenListing(L""), nullptr);
+    EXPECT_EQ(fs.OpenListing(tree.Path(L"missing")), nullptr);
+    auto listing = fs.OpenListing(tree.Root());
+    ASSERT_NE(listing, nullptr);
+    DirEntry entry;
+    Paths names;
+    while (listing->Next(entry)) {
+        names.push_back(entry.name);
+        if (entry.name == L"a.txt") {
+            EXPECT_EQ(entry.size, 5);
+            EXPECT_EQ(entry.attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        }
+    }
+    EXPECT_EQ(listing->GetState(), FolderListing::State::Complete);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (Paths{L".", L"..", L"a.txt"}));
+}
+
+// --- Recycle Bin ---
+
+std::wstring TrashFolder() {
+    // Wine's Recycle Bin is the XDG trash of the Unix user.
+    // Wine hides HOME from Windows programs but passes it as WINEHOMEDIR ("\??\Z:\root").
+    std::wstring base;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
+        base = L"Z:";
+        for (const char* c = data; *c != '\0'; ++c) {
+            base.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
+        }
+    } else if (const wchar_t* home = _wgetenv(L"WINEHOMEDIR"); home != nullptr) {
+        base = home;
+        if (base.rfind(L"\\??\\", 0) == 0) {
+            base.erase(0, 4);
+        }
+        base += L"\\.local\\share";
+    }
+    return base + L"\\Trash\\files";
+}
+
+TEST_F(EngineFilesTest, RecycleBinReceivesFilesAndFolders) {
+    const std::wstring tag =
+        std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(GetTickCount());
+    const std::wstring file_name = L"recycled_" + tag + L".obj";
+    const std::wstring folder_name = L"Recycled_" + tag;
+    tree.File(file_name, "x", FILE_ATTRIBUTE_READONLY);
+    tree.File(folder_name + L"\\inner.txt");
+    view.AddFolder(tree.Root());
+    options.Filter = L"*.obj;Recycled_*";
+    options.DeleteFolders = 1;
+    options.DeleteReadOnlys = 1;
+    options.RecycleFiles = 1;
+    ScanAndClean();
+    EXPECT_EQ(StatusOf(file_name), ItemStatus::Done);
+    EXPECT_EQ(StatusOf(folder_name), ItemStatus::Done);
+    EXPECT_FALSE(PathExists(tree.Path(file_name)));
+    EXPECT_FALSE(PathExists(tree.Path(folder_name)));
+
+    const std::wstring trash = TrashFolder();
+    EXPECT_TRUE(PathExists(trash + L"\\" + file_name)) << std::string(trash.begin(), trash.end());
+    EXPECT_TRUE(PathExists(trash + L"\\" + folder_name + L"\\inner.txt"));
+
+    // Leave the trash as it was.
+    RunState idle;
+    DeleteFileItem(fs, trash + L"\\" + file_name, false);
+    DeleteFolderTree(fs, idle, trash + L"\\" + folder_name);
+    const std::wstring info = trash.substr(0, trash.size() - 5) + L"info\\";
+    DeleteFileItem(fs, info + file_name + L".trashinfo", false);
+    DeleteFileItem(fs, info + folder_name + L".trashinfo", false);
+}
+
+TEST_F(EngineFilesTest, ShellDeleteRefusesPathsItCannotTakeExactly) {
+    const std::wstring file = tree.File(L"keep.obj");
+    EXPECT_FALSE(ShellDelete(tree.Path(L"*.obj"), kRecycleFlags, nullptr));
+    EXPECT_FALSE(ShellDelete(L"", kRecycleFlags, nullptr));
+    EXPECT_FALSE(ShellDelete(L"keep.obj", kRecycleFlags, nullptr));
+    EXPECT_TRUE(PathExists(file));
+}
+
+}  // namespace
+}  // namespace vantrel
