@@ -38,23 +38,4 @@ void CShellExtRegistrar::LaunchHidden(const std::wstring& program, const std::ws
     ShellExecuteW(nullptr, nullptr, program.c_str(), parameters.c_str(), nullptr, SW_HIDE);
 }
 
-std::wstring RunningExecutablePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD copied =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (copied == 0) {
-            return {};
-        }
-        if (copied < path.size()) {
-            path.resize(copied);
-            return path;
-        }
-        if (path.size() >= 32768) {  // longer than any Windows path
-            return {};
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 }  // namespace vantrel

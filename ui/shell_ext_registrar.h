@@ -36,8 +36,4 @@ class CShellExtRegistrar {
     Launcher launch_;
 };
 
-// The full path of the running program's executable, read without a length limit; empty when
-// it cannot be had.
-std::wstring RunningExecutablePath();
-
 }  // namespace vantrel
