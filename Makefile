@@ -2,7 +2,8 @@
 #   make test   install what is missing, build the three targets, run every test
 #   make run    build Vantrel.exe and start it under Wine
 #   make bench  build and run the benchmarks
-.PHONY: all deps build test run bench format clean
+#   make installer  build the per-user installer (build/installer/Vantrel-Setup-<version>.exe)
+.PHONY: all deps build test run bench installer format clean
 
 all: build
 
@@ -12,7 +13,7 @@ deps:
 build: deps
 	@scripts/build.sh host win32 win64
 
-test: build
+test: build installer
 	@scripts/run-tests.sh
 
 run: deps
@@ -22,6 +23,9 @@ run: deps
 bench: deps
 	@scripts/build.sh bench
 	@build/bench/bin/vantrel_bench
+
+installer: deps
+	@scripts/build-installer.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
