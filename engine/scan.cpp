@@ -111,24 +111,25 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
                     continue;
                 }
                 top.seen_entry = true;
-                std::wstring path = JoinPath(top.path, entry.name);
+                // The full path is built only for what is listed or entered.
+                auto full_path = [&top, &entry] { return JoinPath(top.path, entry.name); };
                 if ((entry.attributes & kAttributeDirectory) != 0) {
                     if (switches.delete_folders && filter.Matches(entry.name.c_str()) &&
-                        append(path, entry.size, entry.attributes)) {
+                        append(full_path(), entry.size, entry.attributes)) {
                         continue;  // listed whole: its content goes with it
                     }
                     // A folder link is never entered: its content is not inside this tree.
                     if (switches.scan_subfolders &&
                         (entry.attributes & kAttributeReparsePoint) == 0) {
-                        stack.push_back(enter(std::move(path)));
+                        stack.push_back(enter(full_path()));
                     }
                 } else {
                     if (switches.delete_files && filter.Matches(entry.name.c_str()) &&
-                        append(path, entry.size, entry.attributes)) {
+                        append(full_path(), entry.size, entry.attributes)) {
                         continue;
                     }
                     if (switches.delete_empty_files && entry.size == 0) {
-                        append(path, entry.size, entry.attributes);
+                        append(full_path(), entry.size, entry.attributes);
                     }
                 }
                 continue;
