@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "config/default_presets_table.h"
+#include "config/memory_registry_profile.h"
+#include "config/presets.h"
+
+namespace vantrel {
+namespace {
+
+void StorePreset(MemoryRegistryProfile& store, int index, const std::wstring& name,
+                 const std::wstring& filter, int32_t flags) {
+    const std::wstring section = PresetSection(index);
+    if (!name.empty()) {
+        store.WriteString(section, L"Name", name);
+    }
+    store.WriteString(section, L"Filter", filter);
+    store.WriteInt(section, L"Flags", flags);
+}
+
+TEST(PresetsTest, SectionNamesHaveAtLeastTwoDigits) {
+    const struct {
+        int index;
+        const wchar_t* section;
+    } cases[] = {{0, L"Presets\\01"},  {8, L"Presets\\09"},   {9, L"Presets\\10"},
+                 {98, L"Presets\\99"}, {99, L"Presets\\100"}, {999, L"Presets\\1000"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PresetSection(c.index), c.section) << c.index;
+    }
+}
+
+TEST(PresetsTest, DefaultsFollowTheBuiltInTable) {
+    const PresetList list = DefaultPresets();
+    ASSERT_EQ(list.Count(), 11);
+    ASSERT_EQ(list.Count(), kDefaultPresetCount);
+    EXPECT_EQ(list[1].Name, L"Delete GCC intermediate files");
+    EXPECT_EQ(list[1].Filter, L"*.o;*.d");
+    EXPECT_EQ(list[10].Flags, 0x203u);
+    for (int i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list[i].Flags & RecycleFilesFlag, 0u) << i;
+    }
+    EXPECT_EQ(PresetEntry().Flags, 0x1301u);
+}
+
+TEST(PresetsTest, FirstStartBuildsAndWritesTheDefaults) {
+    MemoryRegistryProfile store;
+    PresetList list;
+    EXPECT_EQ(LoadPresets(store, list), 11);
+    EXPECT_EQ(list, DefaultPresets());
+    EXPECT_EQ(store.ReadInt(L"Presets", L"Count", -1), 11);
+    EXPECT_EQ(store.ReadString(L"Presets\\11", L"Name"),
+              L"Empty folder (delete all files and subfolders)");
+    EXPECT_EQ(store.ReadInt(L"Presets\\11", L"Flags", 0), 0x203);
+    // Each preset is written Name, Filter, Flags, and Count comes last.
+    const auto& log = store.WriteLog();
+    ASSERT_EQ(log.size(), 34u);
+    EXPECT_EQ(log[0], L"Presets\\01|Name");
+    EXPECT_EQ(log[1], L"Presets\\01|Filter");
+    EXPECT_EQ(log[2], L"Presets\\01|Flags");
+    EXPECT_EQ(log.back(), L"Presets|Count");
+}
+
+// Stored states that leave nothing usable: the defaults are built and written over them.
+TEST(PresetsTest, UnusableStoresFallBackToDefaults) {
+    const struct {
+        const char* what;
+        int32_t count;    // INT32_MIN: no Count value
+        bool firstNamed;  // whether Presets\01 has a name
+        RegistryType countType;
+    } cases[] = {
+        {"count missing", INT32_MIN, true, RegistryType::Dword},
+        {"count zero with subkeys", 0, true, RegistryType::Dword},
+        {"count negative", -3, true, RegistryType::Dword},
+        {"count 0xFFFFFFFF", -1, true, RegistryType::Dword},
+        {"first preset nameless", 3, false, RegistryType::Dword},
+        {"count stored as text", 3, true, RegistryType::String},
+    };
+    for (const auto& c : cases) {
+        MemoryRegistryProfile store;
+        for (int i = 0; i < 3; ++i) {
+            StorePreset(store, i, (i == 0 && !c.firstNamed) ? L"" : L"Mine", L"*.x", 1);
+        }
+        if (c.count != INT32_MIN) {
+            if (c.countType == RegistryType::Dword) {
+                store.WriteInt(L"Presets", L"Count", c.count);
+            } else {
+                store.WriteString(L"Presets", L"Count", L"3");
+            }
+        }
+        PresetList list;
+        EXPECT_EQ(LoadPresets(store, list), 11) << c.what;
+        EXPECT_EQ(list, DefaultPresets()) << c.what;
+        EXPECT_EQ(store.ReadString(L"Presets\\01", L"Name"), list[0].Name) << c.what;
+        EXPECT_EQ(store.ReadInt(L"Presets", L"Count", 0), 11) << c.what;
+    }
+}
+
+TEST(PresetsTest, NamelessPresetEndsTheListAndStaleSubkeysStay) {
+    MemoryRegistryProfile store;
+    for (int i = 0; i < 5; ++i) {
+        StorePreset(store, i, i == 2 ? L"" : L"P" + std::to_wstring(i), L"*.t", 0x301);
+    }
+    store.WriteInt(L"Presets", L"Count", 5);
+    PresetList list;
+    EXPECT_EQ(LoadPresets(store, list), 2);
+    EXPECT_EQ(list[1].Name, L"P1");
+    store.ClearWriteLog();
+    SavePresets(store, list);
+    EXPECT_EQ(store.ReadInt(L"Presets", L"Count", 0), 2);
+    EXPECT_EQ(store.ReadString(L"Presets\\04", L"Name"), L"P3");
+    EXPECT_EQ(store.ReadString(L"Presets\\05", L"Name"), L"P4");
+    EXPECT_EQ(store.WriteLog().size(), 7u);
+}
+
+TEST(PresetsTest, ReadersNeverLookPastCount) {
+    MemoryRegistryProfile store;
+    for (int i = 0; i < 4; ++i) {
+        StorePreset(store, i, L"P" + std::to_wstring(i), L"*", 0x301);
+    }
+    store.WriteInt(L"Presets", L"Count", 2);
+    PresetList list;
+    EXPECT_EQ(LoadPresets(store, list), 2);
+}
+
+TEST(PresetsTest, MissingValuesLoadAsDefaults) {
+    MemoryRegistryProfile store;
+    store.WriteString(L"Presets\\01", L"Name", L"No flags, no filter");
+    store.WriteInt(L"Presets", L"Count", 1);
+    PresetList list;
+    ASSERT_EQ(LoadPresets(store, list), 1);
+    EXPECT_EQ(list[0].Filter, L"");
+    EXPECT_EQ(list[0].Flags, 0u);
+}
+
+TEST(PresetsTest, WrongTypedValuesLoadAsDefaults) {
+    MemoryRegistryProfile store;
+    store.WriteString(L"Presets\\01", L"Name", L"Odd");
+    store.WriteInt(L"Presets\\01", L"Filter", 7);  // integer for a string
+    store.SetRaw(L"Presets\\01", L"Flags", RegistryType::Binary, {1, 3, 0, 0});
+    store.WriteString(L"Presets\\02", L"Name", L"Short flags");
+    store.SetRaw(L"Presets\\02", L"Flags", RegistryType::Dword, {1, 3});
+    store.WriteInt(L"Presets", L"Count", 2);
+    PresetList list;
+    ASSERT_EQ(LoadPresets(store, list), 2);
+    EXPECT_EQ(list[0].Filter, L"");
+    EXPECT_EQ(list[0].Flags, 0u);
+    EXPECT_EQ(list[1].Flags, 0u);
+}
+
+TEST(PresetsTest, HugeCountCostsOnlyWhatIsStored) {
+    MemoryRegistryProfile store;
+    StorePreset(store, 0, L"Only", L"*.o", 0x301);
+    store.WriteInt(L"Presets", L"Count", 0x7FFFFFFF);
+    PresetList list;
+    EXPECT_EQ(LoadPresets(store, list), 1);
+    EXPECT_LT(store.ReadCount(), 10u);
+}
+
+TEST(PresetsTest, HundredthPresetRoundTrips) {
+    MemoryRegistryProfile store;
+    PresetList list;
+    for (int i = 0; i < 100; ++i) {
+        list.Append(PresetEntry{L"Preset " + std::to_wstring(i + 1), L"*.p", 0xFFFF0000u | i});
+    }
+    SavePresets(store, list);
+    EXPECT_EQ(store.ReadString(L"Presets\\100", L"Name"), L"Preset 100");
+    EXPECT_EQ(store.ReadString(L"Presets\\99", L"Name"), L"Preset 99");
+    PresetList loaded;
+    EXPECT_EQ(LoadPresets(store, loaded), 100);
+    EXPECT_EQ(loaded, list);  // all 32 flag bits survive
+}
+
+TEST(PresetsTest, EntriesKeepTheirAddressesWhileTheListGrows) {
+    PresetList list = DefaultPresets();
+    const PresetEntry* third = &list[2];
+    for (int i = 0; i < 50; ++i) {
+        list.Append(PresetEntry{});
+    }
+    EXPECT_EQ(&list[2], third);
+    EXPECT_EQ(list.IndexOf(third), 2);
+    list.RemoveAt(0);
+    EXPECT_EQ(list.IndexOf(third), 1);
+    EXPECT_EQ(list.IndexOf(nullptr), kNoPreset);
+    EXPECT_EQ(list.At(list.Count()), nullptr);
+    EXPECT_EQ(list.At(-1), nullptr);
+    ResetToDefaultPresets(list);
+    EXPECT_EQ(list, DefaultPresets());
+}
+
+TEST(PresetsTest, FailedWritesLeaveTheListAlone) {
+    MemoryRegistryProfile store;
+    store.SetWritesFail(true);
+    PresetList list;
+    EXPECT_EQ(LoadPresets(store, list), 11);
+    EXPECT_EQ(list, DefaultPresets());
+    EXPECT_EQ(store.Find(L"Presets", L"Count"), nullptr);
+}
+
+}  // namespace
+}  // namespace vantrel
