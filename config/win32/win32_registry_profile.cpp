@@ -1,6 +1,7 @@
 #include "config/win32/win32_registry_profile.h"
 
 #include <cstdint>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -11,8 +12,8 @@ namespace vantrel {
 namespace {
 
 // The value's type and bytes, buffer sized from the data. A value that keeps changing
-// size between the calls is given up after a few rounds.
-bool QueryRaw(HKEY key, const std::wstring& name, DWORD& type, std::vector<uint8_t>& data) {
+// size between the calls, or that is too large to hold, counts as unreadable.
+bool QueryRawSized(HKEY key, const std::wstring& name, DWORD& type, std::vector<uint8_t>& data) {
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD size = 0;
         LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
@@ -32,6 +33,15 @@ bool QueryRaw(HKEY key, const std::wstring& name, DWORD& type, std::vector<uint8
         }
     }
     return false;
+}
+
+bool QueryRaw(HKEY key, const std::wstring& name, DWORD& type, std::vector<uint8_t>& data) {
+    try {
+        return QueryRawSized(key, name, type, data);
+    } catch (const std::bad_alloc&) {
+        data.clear();
+        return false;
+    }
 }
 
 }  // namespace
