@@ -303,7 +303,7 @@ void ApplyElement(const wchar_t* p, const wchar_t* name, PositionSet& rest) {
 bool MatchByPositions(const wchar_t* pattern, const wchar_t* name, std::size_t length) {
     constexpr std::size_t kChunk = 64;
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    std::array<const wchar_t*, kChunk> starts{};
+    std::array<const wchar_t*, kChunk> starts;  // filled before use
     std::size_t total = 0;
     std::size_t first_negation = kNone;
     for (const wchar_t* p = pattern; *p != 0; p = ElementEnd(p)) {
