@@ -168,6 +168,8 @@ Section "Uninstall"
   Delete "$INSTDIR\${MAIN_EXE}"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
+  ; The user's programs folder, if this installation created it and left it empty.
+  RMDir "$LOCALAPPDATA\Programs"
 
   Delete "${SHORTCUT}"
   DeleteRegKey HKCU "${UNINST_KEY}"
