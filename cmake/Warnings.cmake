@@ -1,7 +1,11 @@
 # Warnings are errors on the project's own targets (not on googletest).
 function(vantrel_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
-                                             -Wno-missing-field-initializers)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
+                                                 -Wno-missing-field-initializers)
+    endif()
 endfunction()
 
 function(vantrel_portable_library)
