@@ -1,2 +1,0 @@
-// Shared logic of VantrelShell.dll lives in this folder.
-namespace vantrel::shell {}

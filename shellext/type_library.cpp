@@ -1,0 +1,79 @@
+#include "shellext/type_library.h"
+
+#include "shellext/shell_ids.h"
+
+#include <oleauto.h>
+
+namespace vantrel::shell {
+
+namespace {
+
+using RegisterForUser = HRESULT(WINAPI*)(ITypeLib*, OLECHAR*, OLECHAR*);
+using UnregisterForUser = HRESULT(WINAPI*)(REFGUID, WORD, WORD, LCID, SYSKIND);
+
+// An export of OLEAUT32.DLL looked up by name: older systems and the MinGW headers lack
+// the per-user functions.
+template <typename Function>
+Function FindOleAutomationExport(const char* name) {
+    HMODULE oleaut = GetModuleHandleW(L"OLEAUT32.DLL");
+    if (oleaut == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(oleaut, name)));
+}
+
+constexpr SYSKIND kSystemKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+
+std::wstring WithTlbExtension(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const size_t dot = path.find_last_of(L'.');
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) {
+        return path.substr(0, dot) + L".tlb";
+    }
+    return path + L".tlb";
+}
+
+bool IsRegistered() {
+    BSTR path = nullptr;
+    const HRESULT hr = QueryPathOfRegTypeLib(kLibidVantrelShellLib, kTypeLibMajorVersion,
+                                             kTypeLibMinorVersion, kTypeLibLocale, &path);
+    SysFreeString(path);
+    return SUCCEEDED(hr);
+}
+
+}  // namespace
+
+HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser) {
+    std::wstring path = modulePath;
+    ITypeLib* library = nullptr;
+    HRESULT hr = LoadTypeLib(path.c_str(), &library);
+    if (FAILED(hr)) {
+        path = WithTlbExtension(modulePath);
+        hr = LoadTypeLib(path.c_str(), &library);
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    auto forUser =
+        perUser ? FindOleAutomationExport<RegisterForUser>("RegisterTypeLibForUser") : nullptr;
+    hr = forUser != nullptr ? forUser(library, path.data(), nullptr)
+                            : RegisterTypeLib(library, path.data(), nullptr);
+    library->Release();
+    return hr;
+}
+
+HRESULT UnregisterTypeLibrary(bool perUser) {
+    if (!IsRegistered()) {
+        return S_OK;
+    }
+    auto forUser =
+        perUser ? FindOleAutomationExport<UnregisterForUser>("UnRegisterTypeLibForUser") : nullptr;
+    if (forUser != nullptr) {
+        return forUser(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
+                       kTypeLibLocale, kSystemKind);
+    }
+    return UnRegisterTypeLib(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
+                             kTypeLibLocale, kSystemKind);
+}
+
+}  // namespace vantrel::shell
