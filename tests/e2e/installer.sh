@@ -25,19 +25,25 @@ check() { # check <description> <command...>
 not() { ! "$@"; }
 step() { echo "--- $* ($((SECONDS - started)) s)"; }
 
-setup=$(ls "$BUILD_ROOT"/installer/Vantrel-Setup-*.exe 2>/dev/null | sort -V | tail -1)
-if [ -z "$setup" ]; then
-    step "building the installer"
-    scripts/build-installer.sh >"$work.build.log" 2>&1 || { cat "$work.build.log"; exit 1; }
-    setup=$(ls "$BUILD_ROOT"/installer/Vantrel-Setup-*.exe | sort -V | tail -1)
-fi
+# The installer of the sources as they are (quick when nothing changed).
+step "building the installer"
+mkdir -p "$BUILD_ROOT"
+scripts/build-installer.sh >"$BUILD_ROOT/e2e-installer.build.log" 2>&1 ||
+    { cat "$BUILD_ROOT/e2e-installer.build.log"; exit 1; }
+setup=$(ls "$BUILD_ROOT"/installer/Vantrel-Setup-*.exe | sort -V | tail -1)
 version=$(sed -n 's/^project(Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 check "installer named after version $version" test "$(basename "$setup")" = "Vantrel-Setup-$version.exe"
 
-# The prefix is private, so "wineserver -w" waits for every process in it: that is how
-# the test waits for the uninstaller, which NSIS runs as a copy from the temp folder
-# after the started one has exited. Without a persistent server the wait also ends.
-wine_wait() { wineserver -w; }
+# The prefix is private and its server is not persistent, so "wineserver -w" returns
+# when every process in it has ended: that is how the test waits for the uninstaller,
+# which NSIS runs as a copy from the temp folder after the started one has exited. It
+# also writes the registry hives, which the checks read. A hung process fails the step.
+wine_wait() {
+    timeout 180 wineserver -w && return 0
+    fail "Wine processes still running after 180 s"
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+}
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${VANTREL_XVFB_PID:-}" ] && kill "$VANTREL_XVFB_PID" 2>/dev/null || true
@@ -91,7 +97,8 @@ reg_value() {
         inside && index($0, name "=") == 1 { print substr($0, length(name) + 2); found = 1; exit }
         END { exit !found }' "$WINEPREFIX/$1"
 }
-has_key() { key_list "$1" | grep -qxF "$(printf '%s' "$2" | sed 's/\\/\\\\/g' | tr 'A-Z' 'a-z')"; }
+# grep reads its whole input (no -q): with pipefail an early exit would fail the writer.
+has_key() { key_list "$1" | grep -xF "$(printf '%s' "$2" | sed 's/\\/\\\\/g' | tr 'A-Z' 'a-z')" >/dev/null; }
 # A REG_SZ as the hive file writes it: quoted, backslashes and quotes escaped.
 sz() { printf '"%s"' "$(printf '%s' "$1" | sed 's/\\/\\\\/g; s/"/\\"/g')"; }
 value_is() { # value_is <hive> <key> <name> <expected REG_SZ text>
@@ -155,7 +162,10 @@ per_machine_registration() {
 }
 # Wine registers a type library for the whole machine even when asked per user, so the
 # type library may be in either place.
-typelib_registered() { key_list user.reg | grep -qiF "typelib\\\\$typelib" || key_list system.reg | grep -qiF "typelib\\\\$typelib"; }
+typelib_registered() {
+    local key="$classes\\TypeLib\\$typelib\\1.0\\409\\win64" dll="$win_install_dir\\VantrelShell.dll"
+    value_is user.reg "$key" @ "$dll" 2>/dev/null >&2 || value_is system.reg "$key" @ "$dll"
+}
 if [ "$strict_registration" -eq 1 ]; then
     check "extension registered per user (class, ProgIDs, AppID, handlers)" registration_checks
     check "type library registered" typelib_registered
@@ -164,6 +174,15 @@ else
     registration_checks && pass "extension registered per user" || echo "      not registered"
 fi
 check "no per-machine registration" test -z "$(per_machine_registration)"
+
+# An update over the installed version: same folder, same single entry.
+step "silent install again"
+wine "$setup" /S >"$work/install-again.log" 2>&1
+rc=$?
+wine_wait
+check "second installer run exit code 0 (got $rc)" test "$rc" -eq 0
+check "AppFolder unchanged" value_is user.reg "$app_key" AppFolder "$win_install_dir"
+[ "$strict_registration" -eq 0 ] || check "extension still registered" registration_checks
 
 # Settings the user made; a silent uninstall keeps them.
 step "user settings"
