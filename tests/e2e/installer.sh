@@ -71,10 +71,6 @@ typelib="{BA3A3BC5-B82A-457E-A837-821AB3E7BF86}"
 iid="{10F59657-5117-49EE-B3C3-C9372AF789E9}"
 uninst_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 app_key='Software\Zephrane\Vantrel'
-# The registration checks are mandatory once the extension's sources carry its
-# registration tables.
-strict_registration=0
-grep -rqi "InprocServer32" shellext/ resources/ 2>/dev/null && strict_registration=1
 
 # Everything on drive C: except Wine's own Windows folder and the temp folders.
 file_list() {
@@ -166,13 +162,8 @@ typelib_registered() {
     local key="$classes\\TypeLib\\$typelib\\1.0\\409\\win64" dll="$win_install_dir\\VantrelShell.dll"
     value_is user.reg "$key" @ "$dll" 2>/dev/null >&2 || value_is system.reg "$key" @ "$dll"
 }
-if [ "$strict_registration" -eq 1 ]; then
-    check "extension registered per user (class, ProgIDs, AppID, handlers)" registration_checks
-    check "type library registered" typelib_registered
-else
-    echo "      (the extension in this tree has no registration yet: registration checks report only)"
-    registration_checks && pass "extension registered per user" || echo "      not registered"
-fi
+check "extension registered per user (class, ProgIDs, AppID, handlers)" registration_checks
+check "type library registered" typelib_registered
 check "no per-machine registration" test -z "$(per_machine_registration)"
 
 # An update over the installed version: same folder, same single entry.
@@ -182,7 +173,7 @@ rc=$?
 wine_wait
 check "second installer run exit code 0 (got $rc)" test "$rc" -eq 0
 check "AppFolder unchanged" value_is user.reg "$app_key" AppFolder "$win_install_dir"
-[ "$strict_registration" -eq 0 ] || check "extension still registered" registration_checks
+check "extension still registered" registration_checks
 
 # Settings the user made; a silent uninstall keeps them.
 step "user settings"
