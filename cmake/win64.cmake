@@ -43,7 +43,7 @@ vantrel_warnings(shell_test_main_program)
 
 file(GLOB SHELL_TEST_SOURCES CONFIGURE_DEPENDS tests/shell/*.cpp)
 add_executable(shell_tests ${SHELL_TEST_SOURCES})
-target_link_libraries(shell_tests PRIVATE vantrel_shell_core GTest::gmock GTest::gtest_main)
+target_link_libraries(shell_tests PRIVATE vantrel_shell_core version GTest::gmock GTest::gtest_main)
 add_dependencies(shell_tests VantrelShell shell_test_main_program)
 vantrel_warnings(shell_tests)
 add_test(NAME shell_tests COMMAND shell_tests)

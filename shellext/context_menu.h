@@ -53,6 +53,9 @@ class CMyContextMenu final : public IMyContextMenu, public IShellExtInit, public
     STDMETHODIMP GetCommandString(UINT_PTR id, UINT type, UINT* reserved, CHAR* name,
                                   UINT maxCharacters) override;
 
+    // The folders the next command acts on.
+    const CStringArray& Folders() const { return folders_; }
+
   private:
     // The non-delegating IUnknown that owns the object's lifetime.
     class CInnerUnknown final : public IUnknown {
