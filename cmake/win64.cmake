@@ -47,3 +47,9 @@ target_link_libraries(shell_tests PRIVATE vantrel_shell_core version GTest::gmoc
 add_dependencies(shell_tests VantrelShell shell_test_main_program)
 vantrel_warnings(shell_tests)
 add_test(NAME shell_tests COMMAND shell_tests)
+
+# Plays Explorer against the installed extension in the end-to-end tests; not a CTest test.
+add_executable(explorer_driver tests/e2e/explorer_driver.cpp)
+target_link_libraries(explorer_driver PRIVATE ole32 shell32 user32 uuid)
+target_link_options(explorer_driver PRIVATE -municode)
+vantrel_warnings(explorer_driver)
