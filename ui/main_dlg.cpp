@@ -218,6 +218,7 @@ BOOL CMainDlg::OnInitDialog() {
     FillPresetCombo();
 
     SetUpLists();
+    SetUpListOperations();
 
     CleaningOptions controls = ReadOptionControls();
     const int selection =
@@ -401,34 +402,7 @@ void CMainDlg::ApplyKeepOnTop() {
 // Folder list rows (the list's own commands come with the folder list)
 
 int CMainDlg::AddFolder(const std::wstring& folder) {
-    HWND list = folder_list_.hwnd();
-    const int count = folder_list_.RowCount();
-    for (int row = 0; row < count; ++row) {
-        LVITEMW item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        const auto* record = reinterpret_cast<const FolderItem*>(item.lParam);
-        if (record != nullptr && EqualsIgnoreCase(record->path, folder)) {
-            return -1;
-        }
-    }
-    auto record = std::make_unique<FolderItem>();
-    record->path = folder;
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-    item.iItem = count;
-    item.pszText = record->path.data();
-    item.iImage = GetSystemIconIndex(folder, SHGFI_SMALLICON);
-    item.lParam = reinterpret_cast<LPARAM>(record.get());
-    const int row =
-        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row < 0) {
-        return -1;
-    }
-    record.release();  // the row owns it now; LVN_DELETEITEM releases it
-    NoteFolderAdded(settings_, folder);
-    return row;
+    return folders_.AddFolder(folder);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -491,7 +465,7 @@ void CMainDlg::OnSize(UINT type, int width, int height) {
 
 MainCommandContext CMainDlg::CommandContext() const {
     MainCommandContext context;
-    context.busy = busy_;
+    context.busy = IsBusy();
     context.folder_rows = folder_list_.RowCount();
     context.folder_selected = folder_list_.SelectedCount();
     context.file_rows = file_list_.RowCount();
@@ -618,6 +592,9 @@ bool CMainDlg::OnCommand(int id, int code, HWND control) {
             return true;
         }
     }
+    if (OnListCommand(id)) {
+        return true;
+    }
     switch (id) {
         case IDC_FILTER_EDIT:
             if (code == EN_CHANGE && !writing_controls_) {
@@ -664,15 +641,15 @@ bool CMainDlg::OnCommand(int id, int code, HWND control) {
 }
 
 void CMainDlg::OnOK() {
-    if (busy_) {
-        return;  // closing while a run is in progress belongs to the run control
+    if (runs_ != nullptr && runs_->RequestClose()) {
+        return;  // while busy: stop, then close when the worker has ended
     }
     ReadBackControls();
     EndModal(1);
 }
 
 void CMainDlg::OnCancel() {
-    if (busy_) {
+    if (runs_ != nullptr && runs_->RequestClose()) {
         return;
     }
     EndModal(2);
@@ -707,6 +684,9 @@ bool CMainDlg::OnNotify(NMHDR& header, LRESULT& result) {
         result = OnToolbarDropDown(reinterpret_cast<const NMTOOLBARW&>(header));
         return true;
     }
+    if (OnListNotify(header, result)) {
+        return true;
+    }
     if (header.code == LVN_DELETEITEM &&
         (header.idFrom == IDC_FOLDER_LIST || header.idFrom == IDC_FILE_LIST)) {
         const auto& info = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -722,6 +702,9 @@ bool CMainDlg::OnNotify(NMHDR& header, LRESULT& result) {
 }
 
 bool CMainDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    if (OnListMessage(message, wparam, lparam, result)) {
+        return true;
+    }
     switch (message) {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);

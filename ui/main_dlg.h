@@ -3,13 +3,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "config/app_settings.h"
 #include "config/command_line.h"
+#include "ui/file_list.h"
+#include "ui/folder_list.h"
 #include "ui/frame_dlg.h"
 #include "ui/main_enabling_rules.h"
 #include "ui/main_layout.h"
+#include "ui/run_controller.h"
+#include "ui/run_host.h"
 #include "ui/separator_combo.h"
 #include "ui/sort_list_ctrl.h"
 #include "ui/win32_handles.h"
@@ -36,7 +41,7 @@ class AppCommandHandler {
 // The program's only top-level window (template 128). It takes its working values from the
 // settings when constructed (then applies the command-line request, if any) and hands them
 // back when destroyed. Close reads the controls back first; Cancel does not.
-class CMainDlg : public CFrameDlg {
+class CMainDlg : public CFrameDlg, private RunHost {
   public:
     CMainDlg(AppSettings& settings, CUiResources& resources, RegistryProfile& profile,
              const CommandLineRequest* request, AppCommandHandler* app_commands);
@@ -50,9 +55,12 @@ class CMainDlg : public CFrameDlg {
     HWND FolderToolbar() const { return folder_toolbar_; }
     HACCEL Accelerators() const { return accelerators_; }
 
-    // A worker is running. Runs are started by the run control; until one exists the
-    // window is always idle.
-    bool IsBusy() const { return busy_; }
+    // A worker is running.
+    bool IsBusy() const { return runs_ != nullptr && runs_->Busy(); }
+    CFolderList& Folders() { return folders_; }
+    CFileList& Files() { return files_; }
+    // The run control; exists once the window is initialised.
+    CRunController* Runs() { return runs_.get(); }
     // What the enabling rules are evaluated on.
     MainCommandContext CommandContext() const;
 
@@ -108,6 +116,19 @@ class CMainDlg : public CFrameDlg {
     void UpdateCommandUi();
     LRESULT OnToolbarDropDown(const NMTOOLBARW& info);
 
+    // The two lists and the runs (main_dlg_lists.cpp).
+    void SetUpListOperations();
+    bool OnListCommand(int id);
+    bool OnListNotify(NMHDR& header, LRESULT& result);
+    bool OnListMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+    void OnAddFolderCommand();
+    CleaningOptions ReadBackForRun() override;
+    bool AutoCloseValue() const override { return values_.AutoClose != 0; }
+    bool AutoRemoveDeletedValue() const override { return values_.AutoRemoveDeleted != 0; }
+    bool ShowFileSizesValue() const override { return values_.ShowFileSizes != 0; }
+    const CommandLineRequest* StartRequest() const override { return request_; }
+    void EndWindow(INT_PTR result) override { EndModal(result); }
+
     AppSettings& settings_;
     CUiResources& resources_;
     RegistryProfile& profile_;
@@ -115,7 +136,6 @@ class CMainDlg : public CFrameDlg {
     AppCommandHandler* app_commands_;
 
     MainWindowValues values_;
-    bool busy_ = false;
     bool writing_controls_ = false;  // our own writes do not count as the user's changes
 
     HACCEL accelerators_ = nullptr;  // from the resources: freed with the module
@@ -127,6 +147,9 @@ class CMainDlg : public CFrameDlg {
     CSeparatorComboBox preset_combo_;
     CSortListCtrl folder_list_;
     CSortListCtrl file_list_;
+    CFolderList folders_;
+    CFileList files_;
+    std::unique_ptr<CRunController> runs_;
 };
 
 }  // namespace vantrel
