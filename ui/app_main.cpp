@@ -1,8 +1,14 @@
 #include <windows.h>
 
-// Entry point of Vantrel.exe.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    MessageBoxW(nullptr, L"Vantrel is being built: the main window is not there yet.", L"Vantrel",
-                MB_OK);
-    return 0;
+#include "ui/vantrel_app.h"
+
+// Entry point of Vantrel.exe: everything happens in the application object's start-up,
+// inside the main window's modal loop; there is no message loop here.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    try {
+        vantrel::CVantrelApp app(instance);
+        return app.Run();
+    } catch (...) {
+        return 1;
+    }
 }

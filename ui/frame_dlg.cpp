@@ -92,8 +92,10 @@ bool CFrameDlg::OnNotify(NMHDR& header, LRESULT& result) {
 }
 
 bool CFrameDlg::OnToolTipNeedText(NMHDR& header, LRESULT& result) {
-    // NMTTDISPINFOA and NMTTDISPINFOW agree up to the text buffer, and so in uFlags.
-    const UINT flags = reinterpret_cast<NMTTDISPINFOW&>(header).uFlags;
+    // The flags follow the text buffer, whose size differs between the two forms.
+    const UINT flags = header.code == TTN_NEEDTEXTW
+                           ? reinterpret_cast<const NMTTDISPINFOW&>(header).uFlags
+                           : reinterpret_cast<const NMTTDISPINFOA&>(header).uFlags;
     UINT_PTR id = header.idFrom;
     if ((flags & TTF_IDISHWND) != 0) {
         id = static_cast<UINT_PTR>(GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom)));
