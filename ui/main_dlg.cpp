@@ -450,7 +450,11 @@ void CMainDlg::LayOut() {
             return;  // the rest of this pass is skipped; the next WM_SIZE tries again
         }
     }
-    EndDeferWindowPos(batch);
+    if (EndDeferWindowPos(batch)) {
+        // Moved controls leave stale pixels where they were and are not all repainted where
+        // they land (the dialog does not clip its children): repaint the whole client area.
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 void CMainDlg::OnSize(UINT type, int width, int height) {
