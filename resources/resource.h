@@ -123,3 +123,4 @@
 #define ID_CHECK_FOR_UPDATES 32834
 #define ID_FILE_OPEN_ITEM 57601
 #define ID_APP_ABOUT 57664
+#define ID_DEFAULT_HELP 57670  // the platform's default help command (no content)

@@ -16,9 +16,6 @@
 namespace vantrel {
 namespace {
 
-// The platform's default help command; no help content belongs to this program.
-constexpr int kDefaultHelpCommand = 57670;
-
 void OpenPage(const wchar_t* address) {
     // Returns at once; a page that cannot be opened is not reported.
     ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
@@ -82,7 +79,7 @@ bool CVantrelApp::HandlesAppCommand(int id) const {
         case ID_WEB_SITE:
         case ID_EMAIL_US:
         case ID_SETTINGS:
-        case kDefaultHelpCommand:
+        case ID_DEFAULT_HELP:
             return true;
         default:
             return false;
@@ -108,8 +105,8 @@ bool CVantrelApp::OnAppCommand(HWND owner, int id) {
                 RunSettingsDialog(owner, *profile_);
             }
             return true;
-        case kDefaultHelpCommand:
-            return true;
+        case ID_DEFAULT_HELP:
+            return true;  // no help content belongs to this program
         default:
             return false;
     }
