@@ -496,3 +496,31 @@ TEST(MainDlgRegistry, CloseKeepsOptionChangesAndCancelDoesNot) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST_F(MainDlgTest, PopupEnablingAutoDisablesUnknownCommandsAndFollowsSubPopups) {
+    CMainDlg& main = Open();
+    MenuHandle popup(CreatePopupMenu());
+    HMENU sub = CreatePopupMenu();  // owned by `popup` once appended
+    AppendMenuW(sub, MF_STRING, ID_FOLDER_REMOVE, L"Remove");
+    AppendMenuW(popup.get(), MF_STRING, 40000, L"Unknown");
+    AppendMenuW(popup.get(), MF_STRING | MF_GRAYED, ID_FOLDER_ADD, L"Add");
+    AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"More");
+    AppendMenuW(popup.get(), MF_STRING, 0xF060, L"System range");
+    AppendMenuW(popup.get(), MF_STRING | MF_GRAYED, ID_APP_ABOUT, L"About");
+    main.UpdatePopupMenu(popup.get());
+    auto grey = [&](UINT position) {
+        return (GetMenuState(popup.get(), position, MF_BYPOSITION) & MF_GRAYED) != 0;
+    };
+    EXPECT_TRUE(grey(0));   // no rule, no handler: auto-disabled
+    EXPECT_FALSE(grey(1));  // Add Folder is always enabled
+    EXPECT_TRUE(grey(3));   // follows Remove (nothing selected), not auto-disable
+    EXPECT_FALSE(grey(4));  // ids from 0xF000 are left alone
+    EXPECT_FALSE(grey(5));  // a rule enables About
+}
+
+}  // namespace
+}  // namespace vantrel
