@@ -85,19 +85,19 @@ bool CMainDlg::OnListCommand(int id) {
 }
 
 bool CMainDlg::OnListNotify(NMHDR& header, LRESULT& result) {
-    if (header.idFrom == IDC_FOLDER_LIST && header.code == NM_DBLCLK) {
+    if (header.hwndFrom == folders_.hwnd() && header.code == NM_DBLCLK) {
         PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(folders_.DoubleClickCommand(), 0), 0);
         result = 0;
         return true;
     }
-    if (header.idFrom == IDC_FILE_LIST && header.code == NM_DBLCLK) {
+    if (header.hwndFrom == files_.hwnd() && header.code == NM_DBLCLK) {
         if (const int command = files_.DoubleClickCommand(); command != 0) {
             PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
         }
         result = 0;
         return true;
     }
-    if (header.idFrom == IDC_FILE_LIST && header.code == NM_CUSTOMDRAW) {
+    if (header.hwndFrom == files_.hwnd() && header.code == NM_CUSTOMDRAW) {
         result = files_.OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
         return true;
     }

@@ -1,0 +1,552 @@
+// The main window's folder list, file list and runs, driven in-process by messages over
+// real temporary trees.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/app_settings.h"
+#include "config/memory_registry_profile.h"
+#include "config/presets.h"
+#include "resources/resource.h"
+#include "tests/win/support/temp_tree.h"
+#include "ui/compare_rules.h"
+#include "ui/display_helpers.h"
+#include "ui/main_dlg.h"
+#include "ui/ui_resources.h"
+#include "ui/window_text.h"
+
+namespace vantrel {
+namespace {
+
+using testing::PathExists;
+using testing::TempTree;
+
+std::wstring CellText(HWND list, int row, int column) {
+    std::vector<wchar_t> buffer(1024, L'\0');
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer.data();
+}
+
+std::wstring HeaderText(HWND list) {
+    std::vector<wchar_t> buffer(256, L'\0');
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = buffer.data();
+    column.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageW(list, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    return buffer.data();
+}
+
+int StateIndex(HWND list, int row) {
+    const auto state =
+        SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+    return static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12);
+}
+
+void SelectRow(HWND list, int row, bool select) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = select ? LVIS_SELECTED : 0;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// A drop of the given names as the shell hands it over (wide names, double terminated).
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    size_t chars = 1;
+    for (const auto& name : names) {
+        chars += name.size() + 1;
+    }
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES));
+    for (const auto& name : names) {
+        std::copy(name.begin(), name.end(), text);
+        text += name.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+class ListsRunsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(resources.Initialize(GetModuleHandleW(nullptr)));
+        settings.CustomIndex = LoadPresets(profile, settings.Presets);
+        settings.ShowFileSizes = 1;
+    }
+    void TearDown() override { dialog.reset(); }
+
+    CMainDlg& Open(const CommandLineRequest* request = nullptr) {
+        dialog = std::make_unique<CMainDlg>(settings, resources, profile, request, nullptr);
+        EXPECT_NE(dialog->CreateModeless(nullptr), nullptr);
+        dialog->PumpPendingMessages();
+        return *dialog;
+    }
+    HWND Item(int id) const { return dialog->Item(id); }
+    HWND Folders() const { return Item(IDC_FOLDER_LIST); }
+    HWND Files() const { return Item(IDC_FILE_LIST); }
+
+    // Options as a user sets them in the controls.
+    void SetOptions(const wchar_t* filter, std::initializer_list<int> checked) {
+        SetWindowTextW(Item(IDC_FILTER_EDIT), filter);
+        for (int id : {IDC_DELETE_FILES, IDC_DELETE_FOLDERS, IDC_DELETE_EMPTY_FILES,
+                       IDC_DELETE_EMPTY_FOLDERS, IDC_SCAN_SUBFOLDERS, IDC_DELETE_READONLYS,
+                       IDC_RECYCLE_FILES}) {
+            const bool on = std::find(checked.begin(), checked.end(), id) != checked.end();
+            CheckDlgButton(dialog->hwnd(), id, on ? BST_CHECKED : BST_UNCHECKED);
+        }
+        dialog->PumpPendingMessages();
+    }
+    void Click(int id) {
+        SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(id)));
+    }
+    void Command(int id) { SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Pumps until `done` holds or the time is up.
+    template <typename Done>
+    bool PumpUntil(Done done, DWORD milliseconds = 20000) {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > milliseconds) {
+                return false;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            dialog->PumpPendingMessages();
+        }
+        return true;
+    }
+    bool WaitIdle() {
+        return PumpUntil([this] { return !dialog->IsBusy(); });
+    }
+    void Run(int button) {
+        Click(button);
+        ASSERT_TRUE(WaitIdle());
+    }
+    std::vector<std::wstring> FilePaths() {
+        std::vector<std::wstring> paths;
+        for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+            paths.push_back(dialog->Files().Record(row)->path);
+        }
+        return paths;
+    }
+
+    CUiResources resources;
+    MemoryRegistryProfile profile;
+    AppSettings settings;
+    std::unique_ptr<CMainDlg> dialog;
+};
+
+TEST_F(ListsRunsTest, AddingFoldersComparesWithoutCaseOnlyAndCountsInTheHeader) {
+    TempTree tree(L"add");
+    const std::wstring folder = tree.Folder(L"Temp");
+    Open();
+    EXPECT_EQ(HeaderText(Folders()), L"Folder");
+    std::wstring lower = folder;
+    std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
+
+    struct Case {
+        std::wstring path;
+        int expected_row;
+    } cases[] = {
+        {lower, 0},            // first addition
+        {folder, -1},          // the same folder in another case
+        {folder + L"\\", 1},   // a trailing backslash is another text
+        {folder + L"\\", -1},  // and that one is now listed too
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dialog->AddFolder(c.path), c.expected_row) << c.path;
+    }
+    EXPECT_EQ(HeaderText(Folders()), L"Folder (2)");
+    EXPECT_EQ(settings.LastFolder, folder + L"\\");
+    EXPECT_EQ(CellText(Folders(), 0, 0), lower);
+    const FolderItem* record = dialog->Folders().Record(0);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->found_count, 0);
+    EXPECT_EQ(record->status, ItemStatus::None);
+}
+
+TEST_F(ListsRunsTest, DroppingAddsOnlyFoldersOnceInDropOrderWithTheirWholeNames) {
+    TempTree tree(L"drop");
+    const std::wstring b = tree.Folder(L"b");
+    const std::wstring a = tree.Folder(L"a");
+    const std::wstring file = tree.File(L"file.txt");
+    // A long name: a drop is read at its real length, never cut to another path.
+    const std::wstring deep =
+        tree.Folder(std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e') + L"\\" +
+                    std::wstring(120, L'f'));
+    Open();
+    SendMessageW(dialog->hwnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({b, file, a, b, deep, tree.Path(L"gone")})), 0);
+    ASSERT_EQ(dialog->Folders().RowCount(), 3);
+    EXPECT_EQ(dialog->Folders().Paths(), (std::vector<std::wstring>{b, a, deep}));
+    EXPECT_EQ(settings.LastFolder, deep);
+}
+
+TEST_F(ListsRunsTest, RemovingScatteredSelectedRowsKeepsTheOthers) {
+    TempTree tree(L"remove");
+    Open();
+    std::vector<std::wstring> folders;
+    for (int i = 0; i < 5; ++i) {
+        folders.push_back(tree.Folder(L"f" + std::to_wstring(i)));
+        dialog->AddFolder(folders.back());
+    }
+    for (int row : {0, 2, 4}) {
+        SelectRow(Folders(), row, true);
+    }
+    Command(ID_FOLDER_REMOVE);
+    EXPECT_EQ(dialog->Folders().Paths(), (std::vector<std::wstring>{folders[1], folders[3]}));
+    EXPECT_EQ(HeaderText(Folders()), L"Folder (2)");
+    Command(ID_FOLDER_REMOVE_ALL);
+    EXPECT_EQ(dialog->Folders().RowCount(), 0);
+    EXPECT_EQ(HeaderText(Folders()), L"Folder");
+}
+
+TEST_F(ListsRunsTest, DoubleClickPostsOpenOrAddByTheSelection) {
+    TempTree tree(L"dblclk");
+    Open();
+    dialog->AddFolder(tree.Folder(L"x"));
+    EXPECT_EQ(dialog->Folders().DoubleClickCommand(), ID_FOLDER_ADD);
+    SelectRow(Folders(), 0, true);
+    EXPECT_EQ(dialog->Folders().DoubleClickCommand(), ID_FOLDER_OPEN);
+    EXPECT_EQ(dialog->Files().DoubleClickCommand(), 0);
+}
+
+TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcons) {
+    TempTree tree(L"scan");
+    tree.File(L"small.O", std::string(1023, 'x'));
+    tree.File(L"empty.o", "");
+    tree.File(L"sub\\big.tar.o", std::string(1048576, 'x'));
+    tree.File(L"keep.txt");
+    tree.Folder(L"obj.o");
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES, IDC_DELETE_FOLDERS, IDC_SCAN_SUBFOLDERS});
+    Run(IDC_SCAN);
+
+    ASSERT_EQ(dialog->Files().RowCount(), 4);
+    EXPECT_EQ(HeaderText(Files()), L"Name (4)");
+    EXPECT_EQ(CellText(Folders(), 0, 1), L"4");
+    struct Row {
+        std::wstring relative, name, ext, size;
+    } expected[] = {
+        {L"small.O", L"small.O", L"o", L"0 KB"},
+        {L"empty.o", L"empty.o", L"o", L"0 KB"},
+        {L"sub\\big.tar.o", L"big.tar.o", L"o", L"1,024 KB"},
+        {L"obj.o", L"obj.o", L"", L""},
+    };
+    for (const Row& want : expected) {
+        const std::wstring path = tree.Path(want.relative);
+        const auto paths = FilePaths();
+        const auto at = std::find(paths.begin(), paths.end(), path);
+        ASSERT_NE(at, paths.end()) << path;
+        const int row = static_cast<int>(at - paths.begin());
+        EXPECT_EQ(CellText(Files(), row, 0), want.name);
+        EXPECT_EQ(CellText(Files(), row, 1), want.ext);
+        EXPECT_EQ(CellText(Files(), row, 2), want.size) << path;
+        EXPECT_EQ(CellText(Files(), row, 3), GetParentFolder(path));
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageW(Files(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_GE(item.iImage, 0);
+    }
+    // Back to idle: Close shown, Stop hidden, the Scan button's text restored.
+    EXPECT_TRUE(IsWindowVisible(Item(kCloseButtonId)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_STOP)));
+    EXPECT_EQ(GetWindowTextString(Item(IDC_SCAN)), L"Scan");
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_FILTER_EDIT)));
+
+    // Every column of the file list sorts by its records.
+    for (int column = 0; column < 5; ++column) {
+        dialog->FileList().OnHeaderClick(column);
+        const SortState& sort = dialog->FileList().GetSortState();
+        for (int row = 1; row < dialog->Files().RowCount(); ++row) {
+            EXPECT_LE(CompareFileRecords(*dialog->Files().Record(row - 1),
+                                         *dialog->Files().Record(row), sort),
+                      0)
+                << "column " << column;
+        }
+    }
+}
+
+TEST_F(ListsRunsTest, WithoutFileSizesTheSizeColumnStaysEmpty) {
+    TempTree tree(L"nosize");
+    tree.File(L"a.o", std::string(4096, 'x'));
+    settings.ShowFileSizes = 0;
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    ASSERT_EQ(dialog->Files().RowCount(), 1);
+    EXPECT_EQ(CellText(Files(), 0, 2), L"");
+}
+
+TEST_F(ListsRunsTest, CleanEndsEveryRowWithItsStatusAndGreysDeletedRows) {
+    TempTree tree(L"clean");
+    const std::wstring gone = tree.File(L"gone.o");
+    const std::wstring locked = tree.File(L"locked.o", "x", FILE_ATTRIBUTE_READONLY);
+    const std::wstring plain = tree.File(L"plain.o");
+    const std::wstring keep = tree.File(L"keep.c");
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    ASSERT_EQ(dialog->Files().RowCount(), 3);
+    DeleteFileW(gone.c_str());
+    Run(IDC_CLEAN);
+
+    auto status_of = [&](const std::wstring& path) {
+        const auto paths = FilePaths();
+        const int row =
+            static_cast<int>(std::find(paths.begin(), paths.end(), path) - paths.begin());
+        return std::make_pair(dialog->Files().Record(row)->status, CellText(Files(), row, 4));
+    };
+    EXPECT_EQ(status_of(plain).first, ItemStatus::Done);
+    EXPECT_EQ(status_of(gone).first, ItemStatus::NotExists);
+    EXPECT_EQ(status_of(locked).first, ItemStatus::ReadOnly);
+    EXPECT_EQ(status_of(plain).second, FileStatusText(ItemStatus::Done));
+    EXPECT_FALSE(PathExists(plain));
+    EXPECT_TRUE(PathExists(locked));
+    EXPECT_TRUE(PathExists(keep));
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Colours: deleted and vanished rows grey but their Status; others untouched.
+    const COLORREF list_text = static_cast<COLORREF>(SendMessageW(Files(), LVM_GETTEXTCOLOR, 0, 0));
+    for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+        const FileItem* item = dialog->Files().Record(row);
+        const bool grey = item->status == ItemStatus::Done || item->status == ItemStatus::NotExists;
+        for (int column = 0; column < 5; ++column) {
+            NMLVCUSTOMDRAW draw{};
+            draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+            draw.nmcd.lItemlParam = reinterpret_cast<LPARAM>(item);
+            draw.iSubItem = column;
+            draw.clrText = CLR_DEFAULT;
+            EXPECT_EQ(dialog->Files().OnCustomDraw(draw), CDRF_DODEFAULT);
+            const COLORREF want = !grey         ? CLR_DEFAULT
+                                  : column == 4 ? list_text
+                                                : RGB(128, 128, 128);
+            EXPECT_EQ(draw.clrText, want) << "row " << row << " column " << column;
+        }
+    }
+    NMLVCUSTOMDRAW pre{};
+    pre.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(dialog->Files().OnCustomDraw(pre), CDRF_NOTIFYITEMDRAW);
+    pre.nmcd.dwDrawStage = CDDS_PREERASE;
+    EXPECT_EQ(dialog->Files().OnCustomDraw(pre), CDRF_SKIPDEFAULT);
+
+    // Removal never deletes on disk.
+    Command(ID_FILE_REMOVE_ALL);
+    EXPECT_EQ(HeaderText(Files()), L"Name");
+    EXPECT_TRUE(PathExists(locked));
+}
+
+TEST_F(ListsRunsTest, AutoRemoveDeletedTakesDeletedRowsOut) {
+    TempTree tree(L"autoremove");
+    tree.File(L"a.o");
+    tree.File(L"b.o");
+    settings.AutoRemoveDeleted = 1;
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN_AND_CLEAN);
+    EXPECT_EQ(dialog->Files().RowCount(), 0);
+    EXPECT_EQ(HeaderText(Files()), L"Name");
+    EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
+}
+
+TEST_F(ListsRunsTest, BusyLookLocksOptionsAndRemovalButNotAddingFolders) {
+    TempTree tree(L"busy");
+    tree.File(L"a.o");
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    // The worker cannot get on until this thread carries out its messages.
+    Click(IDC_SCAN);
+    ASSERT_TRUE(dialog->IsBusy());
+    EXPECT_FALSE(IsWindowVisible(Item(kCloseButtonId)));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_STOP)));
+    EXPECT_EQ(GetFocus(), Item(IDC_STOP));
+    for (int id : {IDC_SCAN, IDC_CLEAN, IDC_SCAN_AND_CLEAN, IDC_FILTER_EDIT, IDC_OPTIONS_GROUP,
+                   IDC_DELETE_FILES, IDC_RECYCLE_FILES, IDC_PRESET_COMBO, IDC_PRESET_LABEL}) {
+        EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
+    }
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_AUTO_CLOSE)));
+    const MainCommandContext context = dialog->CommandContext();
+    CommandUiState state;
+    for (int id : {ID_FOLDER_REMOVE_ALL, ID_FILE_REMOVE_ALL, IDC_CLEAN, IDC_SCAN_AND_CLEAN}) {
+        MainCommandRule(id, context, state);
+        EXPECT_FALSE(state.enabled) << id;
+    }
+    MainCommandRule(ID_FOLDER_ADD, context, state);
+    EXPECT_TRUE(state.enabled);
+    // A second start, and a posted Clean, are ignored.
+    Command(IDC_CLEAN);
+    Click(IDC_SCAN);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(dialog->Files().RowCount(), 1);
+    EXPECT_TRUE(PathExists(tree.Path(L"a.o")));
+    EXPECT_EQ(GetFocus(), Item(IDC_SCAN));
+}
+
+// Presses Stop from inside the list's own message handling once `message` has reached it
+// `threshold` times, as a user's click lands between two of the worker's rows.
+struct StopAfter {
+    CRunController* runs;
+    UINT message;
+    int threshold;
+    std::wstring text;            // when set, only LVM_SETITEMTEXTW of this text counts
+    HWND close_window = nullptr;  // when set, the close box is pressed instead of Stop
+    int seen = 0;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR data) {
+        auto* self = reinterpret_cast<StopAfter*>(data);
+        const bool counts =
+            message == self->message &&
+            (self->text.empty() || self->text == reinterpret_cast<const LVITEMW*>(lparam)->pszText);
+        if (counts && ++self->seen == self->threshold) {
+            if (self->close_window != nullptr) {
+                SendMessageW(self->close_window, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+            } else {
+                self->runs->RequestStop();
+            }
+        }
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+};
+
+TEST_F(ListsRunsTest, StopDuringAScanAndDuringACleanEndsAtTheNextRow) {
+    TempTree tree(L"stop");
+    for (int i = 0; i < 20; ++i) {
+        tree.File(L"f" + std::to_wstring(i) + L".o");
+    }
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+
+    StopAfter scan_stop{dialog->Runs(), LVM_INSERTITEMW, 3};
+    SetWindowSubclass(Files(), &StopAfter::Proc, 1, reinterpret_cast<DWORD_PTR>(&scan_stop));
+    Run(IDC_SCAN);
+    RemoveWindowSubclass(Files(), &StopAfter::Proc, 1);
+    EXPECT_EQ(dialog->Files().RowCount(), 3);
+    EXPECT_EQ(GetWindowTextString(Item(IDC_SCAN)), L"Scan");
+
+    // The clean stops before the row after the second one it finished.
+    StopAfter clean_stop{dialog->Runs(), LVM_SETITEMTEXTW, 2, FileStatusText(ItemStatus::Done)};
+    SetWindowSubclass(Files(), &StopAfter::Proc, 1, reinterpret_cast<DWORD_PTR>(&clean_stop));
+    Run(IDC_CLEAN);
+    RemoveWindowSubclass(Files(), &StopAfter::Proc, 1);
+    std::vector<ItemStatus> statuses;
+    for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+        statuses.push_back(dialog->Files().Record(row)->status);
+    }
+    EXPECT_EQ(statuses,
+              (std::vector<ItemStatus>{ItemStatus::Done, ItemStatus::Done, ItemStatus::None}));
+    EXPECT_TRUE(PathExists(dialog->Files().Record(2)->path));
+    EXPECT_EQ(GetWindowTextString(Item(IDC_CLEAN)), L"Clean");
+    EXPECT_FALSE(dialog->Ended());
+}
+
+TEST_F(ListsRunsTest, TheCloseBoxDuringACleanStopsThenCloses) {
+    TempTree tree(L"closebox");
+    for (int i = 0; i < 20; ++i) {
+        tree.File(L"f" + std::to_wstring(i) + L".o");
+    }
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    // The close box is pressed while the first row is being finished.
+    StopAfter close{dialog->Runs(), LVM_SETITEMTEXTW, 1, FileStatusText(ItemStatus::Done)};
+    close.close_window = dialog->hwnd();
+    SetWindowSubclass(Files(), &StopAfter::Proc, 1, reinterpret_cast<DWORD_PTR>(&close));
+    Click(IDC_CLEAN);
+    ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
+    RemoveWindowSubclass(Files(), &StopAfter::Proc, 1);
+    EXPECT_FALSE(dialog->IsBusy());
+    EXPECT_EQ(dialog->Result(), 1);
+    EXPECT_EQ(dialog->Files().Record(1)->status, ItemStatus::None);
+    EXPECT_TRUE(PathExists(tree.Path(L"f19.o")));
+}
+
+TEST_F(ListsRunsTest, AutoCloseEndsTheWindowAfterACleanButNotAfterAScan) {
+    TempTree tree(L"autoclose");
+    tree.File(L"a.o");
+    settings.AutoClose = 1;
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    dialog->PumpPendingMessages();
+    EXPECT_FALSE(dialog->Ended());
+    Run(IDC_CLEAN);
+    ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }, 3000));
+    EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
+}
+
+TEST_F(ListsRunsTest, AFailedThreadCreationReturnsToIdleAtOnce) {
+    Open();
+    dialog->Runs()->FailNextThreadCreation();
+    Click(IDC_SCAN);
+    EXPECT_FALSE(dialog->IsBusy());
+    EXPECT_TRUE(IsWindowVisible(Item(kCloseButtonId)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_STOP)));
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_SCAN)));
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_FILTER_EDIT)));
+}
+
+TEST_F(ListsRunsTest, TheTimerAnimatesTheCurrentRowThroughIndicesFiveToNine) {
+    TempTree tree(L"timer");
+    Open();
+    dialog->AddFolder(tree.Root());
+    RunState& state = dialog->Runs()->State();
+    state.BeginRow(0);
+    std::vector<int> seen;
+    for (int step = 0; step < 6; ++step) {
+        dialog->Runs()->OnTimer(1);
+        seen.push_back(StateIndex(Folders(), 0));
+    }
+    EXPECT_EQ(seen, (std::vector<int>{6, 7, 8, 9, 5, 6}));
+    state.EndRow();
+    dialog->Runs()->OnTimer(1);
+    EXPECT_EQ(StateIndex(Folders(), 0), 6);
+}
+
+TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenDone) {
+    TempTree tree(L"cmdline");
+    tree.File(L"a.o");
+    tree.File(L"a.c");
+    CommandLineRequest request;
+    request.Action = CommandAction::Clean;
+    request.Folders = {tree.Root(), tree.Path(L"a.c"), tree.Path(L"missing")};
+    request.Options.Filter = L"*.o";
+    request.Options.DeleteFiles = 1;
+    request.AutoClose = 1;
+    settings.Preset = settings.CustomIndex;
+    Open(&request);
+    EXPECT_EQ(IsDlgButtonChecked(dialog->hwnd(), IDC_AUTO_CLOSE), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_AUTO_CLOSE)));
+    ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
+    EXPECT_EQ(dialog->Folders().Paths(), std::vector<std::wstring>{tree.Root()});
+    EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
+    EXPECT_TRUE(PathExists(tree.Path(L"a.c")));
+}
+
+}  // namespace
+}  // namespace vantrel
