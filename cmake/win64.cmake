@@ -50,6 +50,6 @@ add_test(NAME shell_tests COMMAND shell_tests)
 
 # Plays Explorer against the installed extension in the end-to-end tests; not a CTest test.
 add_executable(explorer_driver tests/e2e/explorer_driver.cpp)
-target_link_libraries(explorer_driver PRIVATE ole32 shell32 user32 uuid)
+target_link_libraries(explorer_driver PRIVATE ole32 shell32 user32 advapi32 uuid)
 target_link_options(explorer_driver PRIVATE -municode)
 vantrel_warnings(explorer_driver)

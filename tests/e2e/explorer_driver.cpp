@@ -202,12 +202,78 @@ void PrintSubmenu(HMENU menu) {
     }
 }
 
-int Invoke(const std::wstring& entryText, const std::vector<std::wstring>& folders) {
-    ComPtr<IShellExtInit> init;
-    HRESULT hr = CoCreateInstance(kClsidMyContextMenu, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IShellExtInit, init.put());
+// A registry value's text, or empty when it is missing or not a string.
+std::wstring ReadRegistryText(HKEY root, const std::wstring& key, const wchar_t* name) {
+    DWORD bytes = 0;
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
+        bytes < sizeof(wchar_t)) {
+        return {};
+    }
+    std::wstring text(bytes / sizeof(wchar_t), L'\0');
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text.data(), &bytes) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+}
+
+// Windows sees a per-user registration through HKEY_CLASSES_ROOT, which merges
+// HKCU\Software\Classes over the machine's classes; Wine 8 does not merge them, so its
+// CoCreateInstance finds no class registered per user. In that case the class is created
+// the way COM would from the per-user entry: its InprocServer32 library's class object.
+HRESULT CreateFromPerUserRegistration(const CLSID& clsid, REFIID riid, void** object) {
+    wchar_t clsidText[40] = {};
+    StringFromGUID2(clsid, clsidText, 40);
+    const std::wstring server = ReadRegistryText(
+        HKEY_CURRENT_USER,
+        L"Software\\Classes\\CLSID\\" + std::wstring(clsidText) + L"\\InprocServer32", nullptr);
+    if (server.empty()) {
+        return REGDB_E_CLASSNOTREG;
+    }
+    std::fwprintf(stderr, L"explorer_driver: class from the per-user entry: %ls\n", server.c_str());
+    HMODULE library = LoadLibraryW(server.c_str());  // stays loaded, as COM keeps it
+    if (library == nullptr) {
+        return HRESULT_FROM_WIN32(GetLastError());
+    }
+    using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    auto getClassObject = reinterpret_cast<GetClassObjectFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
+    if (getClassObject == nullptr) {
+        return CO_E_ERRORINDLL;
+    }
+    ComPtr<IClassFactory> factory;
+    HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.put());
     if (FAILED(hr)) {
-        return Fail("CoCreateInstance of the registered class failed", hr);
+        return hr;
+    }
+    return factory->CreateInstance(nullptr, riid, object);
+}
+
+int Invoke(const std::wstring& entryText, const std::vector<std::wstring>& folders) {
+    // Explorer finds the handler's class through the folder handler key.
+    const std::wstring clsidText = ReadRegistryText(
+        HKEY_CLASSES_ROOT, L"Folder\\ShellEx\\ContextMenuHandlers\\Zephrane.Vantrel", nullptr);
+    const std::wstring userClsidText = ReadRegistryText(
+        HKEY_CURRENT_USER,
+        L"Software\\Classes\\Folder\\ShellEx\\ContextMenuHandlers\\Zephrane.Vantrel", nullptr);
+    const std::wstring& handler = userClsidText.empty() ? clsidText : userClsidText;
+    CLSID clsid = {};
+    if (handler.empty() || FAILED(CLSIDFromString(handler.c_str(), &clsid))) {
+        return Fail("no context-menu handler registered for folders");
+    }
+    if (!IsEqualCLSID(clsid, kClsidMyContextMenu)) {
+        return Fail("the folder handler names another class");
+    }
+    ComPtr<IShellExtInit> init;
+    HRESULT hr =
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, init.put());
+    if (hr == REGDB_E_CLASSNOTREG) {
+        hr = CreateFromPerUserRegistration(clsid, IID_IShellExtInit, init.put());
+    }
+    if (FAILED(hr)) {
+        return Fail("creating the registered class failed", hr);
     }
     ComPtr<IDataObject> data;
     data.reset(new CDropDataObject(folders));
