@@ -48,3 +48,10 @@ add_executable(win_tests ${WIN_TEST_SOURCES} ${VANTREL_RC})
 target_link_libraries(win_tests PRIVATE ${VANTREL_UI_LIB} GTest::gmock GTest::gtest_main)
 vantrel_warnings(win_tests)
 add_test(NAME win_tests COMMAND win_tests)
+
+# Scan through the real main window against the engine alone (bench/win/window_scan.sh);
+# built with the program, never run by ctest.
+add_executable(window_scan_bench bench/win/window_scan.cpp ${VANTREL_RC})
+target_link_libraries(window_scan_bench PRIVATE ${VANTREL_UI_LIB})
+target_link_options(window_scan_bench PRIVATE -municode)
+vantrel_warnings(window_scan_bench)
