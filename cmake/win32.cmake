@@ -31,7 +31,9 @@ set(VANTREL_RC ${PROJECT_SOURCE_DIR}/resources/vantrel.rc)
 
 add_executable(Vantrel WIN32 ui/app_main.cpp ${VANTREL_RC})
 target_link_libraries(Vantrel PRIVATE ${VANTREL_UI_LIB})
-target_link_options(Vantrel PRIVATE -municode)
+if(MINGW)
+    target_link_options(Vantrel PRIVATE -municode)
+endif()
 vantrel_warnings(Vantrel)
 
 # The portable tests again, as Windows code under Wine.
@@ -53,5 +55,7 @@ add_test(NAME win_tests COMMAND win_tests)
 # built with the program, never run by ctest.
 add_executable(window_scan_bench bench/win/window_scan.cpp ${VANTREL_RC})
 target_link_libraries(window_scan_bench PRIVATE ${VANTREL_UI_LIB})
-target_link_options(window_scan_bench PRIVATE -municode)
+if(MINGW)
+    target_link_options(window_scan_bench PRIVATE -municode)
+endif()
 vantrel_warnings(window_scan_bench)
