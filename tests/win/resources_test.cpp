@@ -26,7 +26,7 @@ HINSTANCE Module() {
 // Dialog templates
 // ---------------------------------------------------------------------------
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const wchar_t* window_class;
     const wchar_t* text;  // nullptr: not compared (the icon static)
@@ -35,25 +35,25 @@ struct ControlSpec {
     bool visible = true;
 };
 
-struct DialogSpec {
+struct ExpectedDialog {
     const char* name;
     int template_id;
     const wchar_t* caption;
-    DWORD style;                        // exact window style
-    DWORD ex_style;                     // bits that must be set
-    int cx, cy;                         // client size in dialog units
-    std::vector<ControlSpec> controls;  // in template order
+    DWORD style;                            // exact window style
+    DWORD ex_style;                         // bits that must be set
+    int cx, cy;                             // client size in dialog units
+    std::vector<ExpectedControl> controls;  // in template order
 };
 
 // Test names and failure messages show the dialog's name.
-void PrintTo(const DialogSpec& spec, std::ostream* out) {
-    *out << spec.name;
+void PrintTo(const ExpectedDialog& expected_dialog, std::ostream* out) {
+    *out << expected_dialog.name;
 }
 
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 
-const std::vector<DialogSpec>& Dialogs() {
-    static const std::vector<DialogSpec> dialogs = {
+const std::vector<ExpectedDialog>& Dialogs() {
+    static const std::vector<ExpectedDialog> dialogs = {
         {"Main",
          IDD_MAIN,
          L"Vantrel",
@@ -228,7 +228,7 @@ class ModelessDialog {
     HWND hwnd_;
 };
 
-class DialogTemplateTest : public testing::TestWithParam<DialogSpec> {
+class DialogTemplateTest : public testing::TestWithParam<ExpectedDialog> {
   protected:
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
@@ -238,17 +238,19 @@ class DialogTemplateTest : public testing::TestWithParam<DialogSpec> {
 };
 
 TEST_P(DialogTemplateTest, FrameCaptionFontAndClientSize) {
-    const DialogSpec& spec = GetParam();
-    ModelessDialog dialog(spec.template_id);
-    ASSERT_NE(dialog.get(), nullptr) << "template " << spec.template_id;
+    const ExpectedDialog& expected_dialog = GetParam();
+    ModelessDialog dialog(expected_dialog.template_id);
+    ASSERT_NE(dialog.get(), nullptr) << "template " << expected_dialog.template_id;
 
-    EXPECT_EQ(TextOf(dialog.get()), spec.caption);
+    EXPECT_EQ(TextOf(dialog.get()), expected_dialog.caption);
     // The system adds WS_CLIPSIBLINGS to every captioned top-level window.
     const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog.get(), GWL_STYLE));
-    EXPECT_EQ(style & 0xFFFF0000u & ~WS_CLIPSIBLINGS, spec.style & 0xFFFF0000u & ~WS_CLIPSIBLINGS)
+    EXPECT_EQ(style & 0xFFFF0000u & ~WS_CLIPSIBLINGS,
+              expected_dialog.style & 0xFFFF0000u & ~WS_CLIPSIBLINGS)
         << std::hex << style;
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongW(dialog.get(), GWL_EXSTYLE));
-    EXPECT_EQ(ex_style & spec.ex_style, spec.ex_style) << std::hex << ex_style;
+    EXPECT_EQ(ex_style & expected_dialog.ex_style, expected_dialog.ex_style)
+        << std::hex << ex_style;
 
     LOGFONTW font{};
     ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog.get(), WM_GETFONT, 0, 0)),
@@ -262,19 +264,20 @@ TEST_P(DialogTemplateTest, FrameCaptionFontAndClientSize) {
 
     RECT client{};
     GetClientRect(dialog.get(), &client);
-    const RECT expected = DialogUnitsToPixels(dialog.get(), 0, 0, spec.cx, spec.cy);
+    const RECT expected =
+        DialogUnitsToPixels(dialog.get(), 0, 0, expected_dialog.cx, expected_dialog.cy);
     EXPECT_EQ(client.right, expected.right);
     EXPECT_EQ(client.bottom, expected.bottom);
 }
 
 TEST_P(DialogTemplateTest, ControlsInTemplateOrder) {
-    const DialogSpec& spec = GetParam();
-    ModelessDialog dialog(spec.template_id);
+    const ExpectedDialog& expected_dialog = GetParam();
+    ModelessDialog dialog(expected_dialog.template_id);
     ASSERT_NE(dialog.get(), nullptr);
 
     HWND child = GetWindow(dialog.get(), GW_CHILD);
-    for (const ControlSpec& control : spec.controls) {
-        SCOPED_TRACE(testing::Message() << spec.name << " control " << control.id);
+    for (const ExpectedControl& control : expected_dialog.controls) {
+        SCOPED_TRACE(testing::Message() << expected_dialog.name << " control " << control.id);
         ASSERT_NE(child, nullptr) << "fewer controls than the template lists";
 
         // A DIALOGEX id of -1 is kept as 0xFFFF or -1 depending on the system.
@@ -366,32 +369,33 @@ bool SameText(const std::wstring& a, const wchar_t* b) {
 }
 
 TEST_P(DialogTemplateTest, StoredTemplateMatchesFieldByField) {
-    const DialogSpec& spec = GetParam();
-    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(spec.template_id), RT_DIALOG);
+    const ExpectedDialog& expected_dialog = GetParam();
+    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(expected_dialog.template_id), RT_DIALOG);
     ASSERT_NE(found, nullptr);
     TemplateReader in(static_cast<const BYTE*>(LockResource(LoadResource(Module(), found))));
     ASSERT_EQ(in.Word(), 1);       // version
     ASSERT_EQ(in.Word(), 0xFFFF);  // extended template
     in.Dword();                    // help id
-    EXPECT_EQ(in.Dword(), spec.ex_style);
-    EXPECT_EQ(in.Dword(), spec.style);
+    EXPECT_EQ(in.Dword(), expected_dialog.ex_style);
+    EXPECT_EQ(in.Dword(), expected_dialog.style);
     const WORD count = in.Word();
-    EXPECT_EQ(count, spec.controls.size());
+    EXPECT_EQ(count, expected_dialog.controls.size());
     EXPECT_EQ(in.Short(), 0);
     EXPECT_EQ(in.Short(), 0);
-    EXPECT_EQ(in.Short(), spec.cx);
-    EXPECT_EQ(in.Short(), spec.cy);
+    EXPECT_EQ(in.Short(), expected_dialog.cx);
+    EXPECT_EQ(in.Short(), expected_dialog.cy);
     EXPECT_EQ(in.NameOrOrdinal(), L"");  // no menu
     EXPECT_EQ(in.NameOrOrdinal(), L"");  // the standard dialog class
-    EXPECT_EQ(in.NameOrOrdinal(), spec.caption);
+    EXPECT_EQ(in.NameOrOrdinal(), expected_dialog.caption);
     EXPECT_EQ(in.Word(), 8);    // points
     EXPECT_EQ(in.Word(), 400);  // weight
     in.Skip(2);                 // italic, character set
     EXPECT_EQ(in.NameOrOrdinal(), L"Tahoma");
 
-    for (size_t i = 0; i < count && i < spec.controls.size(); ++i) {
-        const ControlSpec& control = spec.controls[i];
-        SCOPED_TRACE(testing::Message() << spec.name << " item " << i << " id " << control.id);
+    for (size_t i = 0; i < count && i < expected_dialog.controls.size(); ++i) {
+        const ExpectedControl& control = expected_dialog.controls[i];
+        SCOPED_TRACE(testing::Message()
+                     << expected_dialog.name << " item " << i << " id " << control.id);
         in.AlignToDword();
         in.Dword();                 // help id
         EXPECT_EQ(in.Dword(), 0u);  // extended style
@@ -412,7 +416,7 @@ TEST_P(DialogTemplateTest, StoredTemplateMatchesFieldByField) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, DialogTemplateTest, testing::ValuesIn(Dialogs()),
-                         [](const testing::TestParamInfo<DialogSpec>& info) {
+                         [](const testing::TestParamInfo<ExpectedDialog>& info) {
                              return std::string(info.param.name);
                          });
 
@@ -434,8 +438,8 @@ TEST(DialogTemplates, ShowForPictures) {
     if (seconds == nullptr) {
         GTEST_SKIP() << "VANTREL_SHOW_TEMPLATES not set";
     }
-    for (const DialogSpec& spec : Dialogs()) {
-        ModelessDialog dialog(spec.template_id);
+    for (const ExpectedDialog& expected_dialog : Dialogs()) {
+        ModelessDialog dialog(expected_dialog.template_id);
         ASSERT_NE(dialog.get(), nullptr);
         SetWindowPos(dialog.get(), HWND_TOP, 10, 10, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         const DWORD until = GetTickCount() + static_cast<DWORD>(_wtoi(seconds)) * 1000;
@@ -499,23 +503,24 @@ TEST(Menus, FourPopupsByPositionWithTheirEntries) {
     ASSERT_EQ(GetMenuItemCount(menu), 4);
     const int positions[] = {POPUP_OPTIONS, POPUP_HELP, POPUP_FOLDERS, POPUP_FILES};
     for (int position : positions) {
-        const PopupSpec& spec = popups[static_cast<size_t>(position)];
+        const PopupSpec& expected_dialog = popups[static_cast<size_t>(position)];
         SCOPED_TRACE(testing::Message() << "popup " << position);
         wchar_t text[128] = {};
         GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
-        EXPECT_STREQ(text, spec.title);
+        EXPECT_STREQ(text, expected_dialog.title);
         HMENU popup = GetSubMenu(menu, position);
         ASSERT_NE(popup, nullptr);
-        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(spec.entries.size()));
-        for (size_t i = 0; i < spec.entries.size(); ++i) {
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(expected_dialog.entries.size()));
+        for (size_t i = 0; i < expected_dialog.entries.size(); ++i) {
             const UINT pos = static_cast<UINT>(i);
-            if (spec.entries[i].id == 0) {
+            if (expected_dialog.entries[i].id == 0) {
                 EXPECT_NE(GetMenuState(popup, pos, MF_BYPOSITION) & MF_SEPARATOR, 0u) << i;
                 continue;
             }
-            EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)), spec.entries[i].id) << i;
+            EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)), expected_dialog.entries[i].id)
+                << i;
             GetMenuStringW(popup, pos, text, 128, MF_BYPOSITION);
-            EXPECT_STREQ(text, spec.entries[i].text) << i;
+            EXPECT_STREQ(text, expected_dialog.entries[i].text) << i;
         }
     }
     DestroyMenu(menu);
@@ -615,27 +620,29 @@ TEST(Bitmaps, SizesDepthsAndMagentaTransparency) {
         {IDB_STATE_IMAGES, 16, 16, 24, STATE_IMAGE_COUNT, ILC_COLOR24},
         {IDB_FOLDER_TOOLBAR, 20, 20, 32, 3, ILC_COLOR32},
     };
-    for (const BitmapSpec& spec : bitmaps) {
-        SCOPED_TRACE(testing::Message() << "bitmap " << spec.id);
-        auto* bitmap = static_cast<HBITMAP>(LoadImageW(Module(), MAKEINTRESOURCEW(spec.id),
-                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    for (const BitmapSpec& expected_dialog : bitmaps) {
+        SCOPED_TRACE(testing::Message() << "bitmap " << expected_dialog.id);
+        auto* bitmap =
+            static_cast<HBITMAP>(LoadImageW(Module(), MAKEINTRESOURCEW(expected_dialog.id),
+                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ASSERT_NE(bitmap, nullptr);
         DIBSECTION section{};
         ASSERT_EQ(GetObjectW(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
-        EXPECT_EQ(section.dsBm.bmWidth, spec.width * spec.images);
-        EXPECT_EQ(section.dsBm.bmHeight, spec.height);
-        EXPECT_EQ(section.dsBm.bmBitsPixel, spec.bits);
+        EXPECT_EQ(section.dsBm.bmWidth, expected_dialog.width * expected_dialog.images);
+        EXPECT_EQ(section.dsBm.bmHeight, expected_dialog.height);
+        EXPECT_EQ(section.dsBm.bmBitsPixel, expected_dialog.bits);
 
         // Every image has transparent (magenta) pixels and drawn ones.
         HDC dc = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(dc, bitmap);
-        for (int image = 0; image < spec.images; ++image) {
+        for (int image = 0; image < expected_dialog.images; ++image) {
             int transparent = 0;
             int drawn = 0;
-            for (int y = 0; y < spec.height; ++y) {
-                for (int x = 0; x < spec.width; ++x) {
-                    (GetPixel(dc, image * spec.width + x, y) == RGB(255, 0, 255) ? transparent
-                                                                                 : drawn)++;
+            for (int y = 0; y < expected_dialog.height; ++y) {
+                for (int x = 0; x < expected_dialog.width; ++x) {
+                    (GetPixel(dc, image * expected_dialog.width + x, y) == RGB(255, 0, 255)
+                         ? transparent
+                         : drawn)++;
                 }
             }
             EXPECT_GT(transparent, 0) << "image " << image;
@@ -646,10 +653,11 @@ TEST(Bitmaps, SizesDepthsAndMagentaTransparency) {
 
         // The image list the window builds from it holds the documented number of images.
         HIMAGELIST list =
-            ImageList_Create(spec.width, spec.height, spec.colour_flag | ILC_MASK, spec.images, 0);
+            ImageList_Create(expected_dialog.width, expected_dialog.height,
+                             expected_dialog.colour_flag | ILC_MASK, expected_dialog.images, 0);
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(ImageList_AddMasked(list, bitmap, RGB(255, 0, 255)), 0);
-        EXPECT_EQ(ImageList_GetImageCount(list), spec.images);
+        EXPECT_EQ(ImageList_GetImageCount(list), expected_dialog.images);
         ImageList_Destroy(list);
         DeleteObject(bitmap);
     }
