@@ -1,0 +1,187 @@
+// A picture of the main window after a clean whose items end differently: most deleted,
+// one left because it is read-only, one failed because another program holds it open.
+// Skipped unless VANTREL_MAIN_SHOTS names a folder; run under a virtual desktop so that
+// the frame is drawn (scripts/main-cleaned-shot.sh does all of it). The sample folders are
+// C:\Projects\hello and C:\Projects\tools, as in the other pictures, and are removed after.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "config/app_settings.h"
+#include "config/memory_registry_profile.h"
+#include "config/presets.h"
+#include "engine/clean.h"
+#include "engine/win32/win32_file_system.h"
+#include "resources/resource.h"
+#include "ui/main_dlg.h"
+#include "ui/ui_resources.h"
+
+namespace vantrel {
+namespace {
+
+std::wstring ShotFolder() {
+    const wchar_t* folder = _wgetenv(L"VANTREL_MAIN_SHOTS");
+    return folder != nullptr ? folder : L"";
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The sample projects: GCC output next to sources.
+class SampleProjects {
+  public:
+    static constexpr const wchar_t* kRoot = L"C:\\Projects";
+
+    SampleProjects() {
+        for (const wchar_t* folder :
+             {L"", L"\\hello", L"\\hello\\src", L"\\hello\\build", L"\\tools", L"\\tools\\lib"}) {
+            CreateDirectoryW((std::wstring(kRoot) + folder).c_str(), nullptr);
+        }
+        struct Sample {
+            const wchar_t* path;
+            DWORD bytes;
+            DWORD attributes;
+        } samples[] = {
+            {L"\\hello\\src\\main.c", 26, FILE_ATTRIBUTE_NORMAL},
+            {L"\\hello\\Makefile", 32, FILE_ATTRIBUTE_NORMAL},
+            {L"\\hello\\build\\main.o", 5120, FILE_ATTRIBUTE_NORMAL},
+            {L"\\hello\\build\\main.d", 20, FILE_ATTRIBUTE_NORMAL},
+            {L"\\hello\\build\\util.o", 12288, FILE_ATTRIBUTE_NORMAL},
+            {L"\\hello\\build\\util.d", 20, FILE_ATTRIBUTE_NORMAL},
+            {L"\\hello\\build\\version.o", 3072, FILE_ATTRIBUTE_READONLY},
+            {L"\\tools\\lib\\parse.c", 21, FILE_ATTRIBUTE_NORMAL},
+            {L"\\tools\\lib\\parse.o", 20480, FILE_ATTRIBUTE_NORMAL},
+            {L"\\tools\\lib\\parse.d", 18, FILE_ATTRIBUTE_NORMAL},
+            {L"\\tools\\lib\\lexer.o", 8192, FILE_ATTRIBUTE_NORMAL},
+        };
+        for (const Sample& sample : samples) {
+            Write(std::wstring(kRoot) + sample.path, sample.bytes, sample.attributes);
+        }
+        // Held open without delete sharing for the whole clean, so its deletion fails.
+        held_ =
+            CreateFileW((std::wstring(kRoot) + L"\\tools\\lib\\lexer.o").c_str(), GENERIC_READ,
+                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    ~SampleProjects() {
+        if (held_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(held_);
+        }
+        Win32FileSystem fs;
+        RunState state;
+        DeleteFolderTree(fs, state, kRoot);
+    }
+    SampleProjects(const SampleProjects&) = delete;
+    SampleProjects& operator=(const SampleProjects&) = delete;
+
+    bool Ready() const { return held_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    static void Write(const std::wstring& path, DWORD bytes, DWORD attributes) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  attributes, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return;
+        }
+        const std::string content(bytes, '\0');
+        DWORD written = 0;
+        WriteFile(file, content.data(), bytes, &written, nullptr);
+        CloseHandle(file);
+    }
+
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+class MainWindowShots : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (ShotFolder().empty()) {
+            GTEST_SKIP() << "set VANTREL_MAIN_SHOTS to a folder to take the picture";
+        }
+        CreateDirectoryW(ShotFolder().c_str(), nullptr);
+        ASSERT_TRUE(resources.Initialize(GetModuleHandleW(nullptr)));
+        settings.CustomIndex = LoadPresets(profile, settings.Presets);
+    }
+
+    void Pump(DWORD milliseconds) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < milliseconds) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            dialog->PumpPendingMessages();
+        }
+    }
+    bool WaitIdle() {
+        const DWORD start = GetTickCount();
+        while (dialog->IsBusy()) {
+            if (GetTickCount() - start > 20000) {
+                return false;
+            }
+            Pump(20);
+        }
+        return true;
+    }
+    void Click(int id) {
+        SendMessageW(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog->Item(id)));
+    }
+
+    // Lets the window paint, announces "<name>.ready" and keeps it on screen (and
+    // painting) until the picture taker answers with "<name>.done".
+    void Capture(const std::wstring& name) {
+        Pump(800);
+        const std::wstring base = ShotFolder() + L"\\" + name;
+        HANDLE ready = CreateFileW((base + L".ready").c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CloseHandle(ready);
+        const DWORD start = GetTickCount();
+        while (!FileExists(base + L".done") && GetTickCount() - start < 15000) {
+            Pump(50);
+        }
+    }
+
+    CUiResources resources;
+    MemoryRegistryProfile profile;
+    AppSettings settings;
+    std::unique_ptr<CMainDlg> dialog;
+};
+
+TEST_F(MainWindowShots, AfterACleanWithMixedOutcomes) {
+    SampleProjects samples;
+    ASSERT_TRUE(samples.Ready());
+    dialog = std::make_unique<CMainDlg>(settings, resources, profile, nullptr, nullptr);
+    ASSERT_NE(dialog->CreateModeless(nullptr), nullptr);
+    ShowWindow(dialog->hwnd(), SW_SHOW);
+    SetForegroundWindow(dialog->hwnd());
+    dialog->PumpPendingMessages();
+
+    ASSERT_EQ(dialog->AddFolder(L"C:\\Projects\\hello"), 0);
+    ASSERT_EQ(dialog->AddFolder(L"C:\\Projects\\tools"), 1);
+    // The GCC preset's filter and boxes, but read-only files are kept.
+    SetWindowTextW(dialog->Item(IDC_FILTER_EDIT), L"*.o;*.d");
+    for (int id : {IDC_DELETE_FILES, IDC_SCAN_SUBFOLDERS}) {
+        CheckDlgButton(dialog->hwnd(), id, BST_CHECKED);
+    }
+    for (int id : {IDC_DELETE_FOLDERS, IDC_DELETE_EMPTY_FILES, IDC_DELETE_EMPTY_FOLDERS,
+                   IDC_DELETE_READONLYS, IDC_RECYCLE_FILES}) {
+        CheckDlgButton(dialog->hwnd(), id, BST_UNCHECKED);
+    }
+    Click(IDC_DELETE_READONLYS);
+    Pump(200);
+
+    Click(IDC_SCAN);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(dialog->Files().RowCount(), 8);
+    Click(IDC_CLEAN);
+    ASSERT_TRUE(WaitIdle());
+    SetFocus(dialog->Item(IDC_CLEAN));
+    Capture(L"main-cleaned");
+    dialog->Destroy();
+}
+
+}  // namespace
+}  // namespace vantrel
