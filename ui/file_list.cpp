@@ -45,14 +45,8 @@ void CFileList::UpdateFileHeader() {
 
 int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
                            bool show_size) {
-    std::wstring name = PathNamePart(path);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = RowCount();
-    item.pszText = name.data();
-    item.iImage = GetSystemIconIndex(path, SHGFI_SMALLICON);
     const int row =
-        static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        AppendIconRow(list_, PathNamePart(path), GetSystemIconIndex(path, SHGFI_SMALLICON));
     if (row < 0) {
         return -1;
     }
@@ -71,12 +65,7 @@ int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attr
     const std::wstring parent = GetParentFolder(path);
     SetRowText(list_, row, 3, parent.c_str());
 
-    LVITEMW param{};
-    param.mask = LVIF_PARAM;
-    param.iItem = row;
-    param.lParam = reinterpret_cast<LPARAM>(record.get());
-    if (!SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&param))) {
-        SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (!AttachRowRecord(list_, row, record.get())) {
         return -1;
     }
     record.release();  // owned by the row from now on

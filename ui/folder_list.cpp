@@ -58,25 +58,13 @@ int CFolderList::AddFolder(const std::wstring& path) {
     if (IsFolderListed(path)) {
         return -1;
     }
-    std::wstring text = path;
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = RowCount();
-    item.pszText = text.data();
-    item.iImage = GetSystemIconIndex(path, SHGFI_SMALLICON);
-    const int row =
-        static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = AppendIconRow(list_, path, GetSystemIconIndex(path, SHGFI_SMALLICON));
     if (row < 0) {
         return -1;
     }
     auto record = std::make_unique<FolderItem>();
     record->path = path;
-    LVITEMW param{};
-    param.mask = LVIF_PARAM;
-    param.iItem = row;
-    param.lParam = reinterpret_cast<LPARAM>(record.get());
-    if (!SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&param))) {
-        SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (!AttachRowRecord(list_, row, record.get())) {
         return -1;
     }
     record.release();  // owned by the row from now on

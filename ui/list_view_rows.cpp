@@ -91,4 +91,27 @@ void ShowListPopup(HWND owner, HWND list, LPARAM position, int popup_index, int 
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
 }
 
+int AppendIconRow(HWND list, const std::wstring& text, int image) {
+    std::wstring shown = text;  // the message takes a non-const buffer
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = shown.data();
+    item.iImage = image;
+    return static_cast<int>(
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+bool AttachRowRecord(HWND list, int row, const void* record) {
+    LVITEMW param{};
+    param.mask = LVIF_PARAM;
+    param.iItem = row;
+    param.lParam = reinterpret_cast<LPARAM>(record);
+    if (!SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&param))) {
+        SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace vantrel
