@@ -1,4 +1,7 @@
-# 64-bit Windows build: VantrelShell.dll and its tests under Wine.
+# 64-bit Windows build: VantrelShell.dll and its tests under Wine, and the 64-bit twin of
+# Vantrel.exe with its tests.
+include(${CMAKE_CURRENT_LIST_DIR}/main_program.cmake)
+
 set(VANTREL_SHELL_LIBS shlwapi shell32 ole32 oleaut32 uuid gdi32 user32 advapi32)
 
 # Everything but the module entry and exports, so that tests can link the logic directly.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the Presets, About and Settings dialogs under a Wine virtual desktop, as PNG
-# files in $BUILD_ROOT/dialog-shots. Needs the win32 build of win_tests.exe (or the test
+# files in $BUILD_ROOT/dialog-shots. Needs win_tests.exe of the build tree that runs here (or the test
 # program given as $1). The test announces each picture with a .ready file and waits for
 # the .done file that this script writes after taking it.
 set -euo pipefail
@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 vantrel_start_display
 vantrel_start_wine
-program="${1:-$BUILD_ROOT/win32/bin/win_tests.exe}"
+program="${1:-$VANTREL_MAIN_BIN/win_tests.exe}"
 out="$BUILD_ROOT/dialog-shots"
 rm -rf "$out"
 mkdir -p "$out"

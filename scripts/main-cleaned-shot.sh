@@ -17,11 +17,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 out="$PWD/docs/images"
 desktop_size=1280x800
 
-cmake --preset win32 -B "$BUILD_ROOT/win32" >/dev/null
+cmake --preset $VANTREL_MAIN_TREE -B "$BUILD_ROOT/$VANTREL_MAIN_TREE" >/dev/null
 mkdir -p "$work" "$out" "$(dirname "$WINEPREFIX")"
-cmake --build "$BUILD_ROOT/win32" --target win_tests >"$work/build.log" 2>&1 ||
+cmake --build "$BUILD_ROOT/$VANTREL_MAIN_TREE" --target win_tests >"$work/build.log" 2>&1 ||
     { cat "$work/build.log"; exit 1; }
-program="$BUILD_ROOT/win32/bin/win_tests.exe"
+program="$VANTREL_MAIN_BIN/win_tests.exe"
 
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true

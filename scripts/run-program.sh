@@ -8,7 +8,7 @@ headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 vantrel_start_display
 vantrel_start_wine
-exe="$BUILD_ROOT/win32/bin/Vantrel.exe"
+exe="$VANTREL_MAIN_BIN/Vantrel.exe"
 if [ "$headless" -eq 1 ]; then
     echo "No display: running on virtual display $DISPLAY; screenshot in $BUILD_ROOT/vantrel.png"
     wine "$exe" "$@" &

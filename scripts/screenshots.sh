@@ -26,10 +26,10 @@ shots=(
 )
 
 # Builds the program so the pictures are of the sources as they are.
-cmake --preset win32 -B "$BUILD_ROOT/win32" >/dev/null
-cmake --build "$BUILD_ROOT/win32" --target Vantrel >"$work.build.log" 2>&1 ||
+cmake --preset $VANTREL_MAIN_TREE -B "$BUILD_ROOT/$VANTREL_MAIN_TREE" >/dev/null
+cmake --build "$BUILD_ROOT/$VANTREL_MAIN_TREE" --target Vantrel >"$work.build.log" 2>&1 ||
     { cat "$work.build.log"; exit 1; }
-exe="$BUILD_ROOT/win32/bin/Vantrel.exe"
+exe="$VANTREL_MAIN_BIN/Vantrel.exe"
 
 mkdir -p "$work" "$out"
 cleanup() {

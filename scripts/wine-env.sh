@@ -6,6 +6,28 @@ export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH=win64
+# "wine" and "wineboot" go through Wine's 64-bit loader on every machine.
+case ":$PATH:" in *":$VANTREL_ROOT/scripts/wine-bin:"*) ;; *) export PATH="$VANTREL_ROOT/scripts/wine-bin:$PATH" ;; esac
+
+# Whether this machine executes 32-bit x86 code, found out by running the 32-bit loader
+# (some kernels run 64-bit code only). VANTREL_NO_32BIT_REASON says why not.
+vantrel_can_run_32bit() {
+    local out
+    if [ ! -x /usr/lib/wine/wine ]; then
+        VANTREL_NO_32BIT_REASON="Wine's 32-bit loader (/usr/lib/wine/wine, package wine32) is not installed"
+        return 1
+    fi
+    if ! out=$(/lib/ld-linux.so.2 --version 2>&1); then
+        VANTREL_NO_32BIT_REASON="/lib/ld-linux.so.2 --version: ${out##*: }"
+        return 1
+    fi
+    return 0
+}
+
+# The build tree whose Vantrel.exe and Windows tests run here: the 32-bit deliverable where
+# the machine can execute it, else its 64-bit twin.
+if vantrel_can_run_32bit; then VANTREL_MAIN_TREE=win32; else VANTREL_MAIN_TREE=win64; fi
+VANTREL_MAIN_BIN="$BUILD_ROOT/$VANTREL_MAIN_TREE/bin"
 
 vantrel_start_display() {
     if [ -z "${DISPLAY:-}" ]; then

@@ -20,10 +20,11 @@ const ThemeFunctions& Theme() {
         ThemeFunctions found;
         HMODULE library = LoadLibraryW(L"UxTheme.dll");  // kept for the process's life
         if (library != nullptr) {
-            found.is_theme_active =
-                reinterpret_cast<ThemeQuery>(GetProcAddress(library, "IsThemeActive"));
-            found.is_app_themed =
-                reinterpret_cast<ThemeQuery>(GetProcAddress(library, "IsAppThemed"));
+            // Through void* so that no compiler sees a cast between function types.
+            found.is_theme_active = reinterpret_cast<ThemeQuery>(
+                reinterpret_cast<void*>(GetProcAddress(library, "IsThemeActive")));
+            found.is_app_themed = reinterpret_cast<ThemeQuery>(
+                reinterpret_cast<void*>(GetProcAddress(library, "IsAppThemed")));
         }
         return found;
     }();

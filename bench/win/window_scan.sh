@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Scan through the real main window under Wine (hidden and visible) against the engine
-# alone, on trees with 2,000 and 10,000 matches. Needs the win32 build of window_scan_bench.
+# alone, on trees with 2,000 and 10,000 matches. Needs window_scan_bench from the build tree that runs here (win32, else win64).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
-exe="$BUILD_ROOT/win32/bin/window_scan_bench.exe"
+exe="$VANTREL_MAIN_BIN/window_scan_bench.exe"
 [ -x "$exe" ] || { echo "missing $exe (build target window_scan_bench)"; exit 1; }
 work=$(mktemp -d "$BUILD_ROOT/window-scan.XXXXXX")
 trap 'rm -rf "$work"' EXIT

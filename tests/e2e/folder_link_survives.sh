@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
-exe="$BUILD_ROOT/win32/bin/win_tests.exe"
+exe="$VANTREL_MAIN_BIN/win_tests.exe"
 [ -x "$exe" ] || { echo "missing $exe"; exit 1; }
 vantrel_start_wine
 

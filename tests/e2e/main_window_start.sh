@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
-exe="$BUILD_ROOT/win32/bin/Vantrel.exe"
+exe="$VANTREL_MAIN_BIN/Vantrel.exe"
 [ -x "$exe" ] || { echo "missing $exe"; exit 1; }
 vantrel_start_display
 vantrel_start_wine
