@@ -4,6 +4,8 @@
 ; Built by scripts/build-installer.sh:
 ;   makensis -DVERSION=1.1.1 -DBIN32=<dir of Vantrel.exe> -DBIN64=<dir of VantrelShell.dll>
 ;            -DOUTDIR=<output dir> installer/vantrel.nsi
+; BIN32 normally holds the 32-bit Vantrel.exe; test runs on machines that cannot execute
+; 32-bit code point it at the 64-bit twin of the same sources instead.
 
 !ifndef VERSION
   !error "Define VERSION, e.g. -DVERSION=1.1.1"
@@ -26,12 +28,12 @@
 !define MAIN_EXE "Vantrel.exe"
 !define UNINSTALLER "Uninstall.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
-; The extension is a 64-bit library, so it must be registered by the 64-bit regsvr32.
-; This installer is a 32-bit program: System32 would be redirected to SysWOW64, the
-; Sysnative alias reaches the real System32.
-!define REGSVR32 "$WINDIR\Sysnative\regsvr32.exe"
+; The extension is a 64-bit library, registered by the 64-bit regsvr32. The installer is
+; itself a 64-bit program (the extension needs 64-bit Windows anyway), so System32 is the
+; real one.
+!define REGSVR32 "$SYSDIR\regsvr32.exe"
 
-Unicode true
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -55,7 +57,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${VENDOR}"
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
-!include x64.nsh
 
 !if /FileExists "${__FILEDIR__}\..\resources\vantrel.ico"
   !define MUI_ICON "${__FILEDIR__}\..\resources\vantrel.ico"
@@ -138,17 +139,13 @@ Section "${PRODUCT}" SecMain
   WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" "$0"
 
   ; Explorer context menu, registered for this user only.
-  ${If} ${RunningX64}
-    DetailPrint "Registering the Explorer extension"
-    ClearErrors
-    ExecWait '"${REGSVR32}" /s /n /i:user "$INSTDIR\${SHELL_DLL}"' $0
-    ${If} ${Errors}
-    ${OrIf} $0 != 0
-      DetailPrint "Registration of the Explorer extension failed ($0)"
-      MessageBox MB_OK|MB_ICONEXCLAMATION "The Windows Explorer extension could not be registered.$\r$\n$\r$\n${PRODUCT} itself is installed; you can turn the extension on later in its Settings dialog." /SD IDOK
-    ${EndIf}
-  ${Else}
-    DetailPrint "The Explorer extension needs 64-bit Windows; it is not registered"
+  DetailPrint "Registering the Explorer extension"
+  ClearErrors
+  ExecWait '"${REGSVR32}" /s /n /i:user "$INSTDIR\${SHELL_DLL}"' $0
+  ${If} ${Errors}
+  ${OrIf} $0 != 0
+    DetailPrint "Registration of the Explorer extension failed ($0)"
+    MessageBox MB_OK|MB_ICONEXCLAMATION "The Windows Explorer extension could not be registered.$\r$\n$\r$\n${PRODUCT} itself is installed; you can turn the extension on later in its Settings dialog." /SD IDOK
   ${EndIf}
 SectionEnd
 
@@ -156,8 +153,7 @@ Section "Uninstall"
   SetShellVarContext current
 
   ; Unregister before the library goes, while its exports can still be called.
-  ${If} ${RunningX64}
-  ${AndIf} ${FileExists} "$INSTDIR\${SHELL_DLL}"
+  ${If} ${FileExists} "$INSTDIR\${SHELL_DLL}"
     DetailPrint "Unregistering the Explorer extension"
     ExecWait '"${REGSVR32}" /s /u /n /i:user "$INSTDIR\${SHELL_DLL}"' $0
   ${EndIf}

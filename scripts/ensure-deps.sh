@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           clang-format g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
-          wine wine32:i386 wine64 libwine-dev xvfb xauth x11-utils imagemagick nsis)
+          wine wine32:i386 wine64 libwine-dev xvfb xauth x11-utils xdotool imagemagick nsis)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -29,6 +29,16 @@ vantrel_can_run_32bit() {
 if vantrel_can_run_32bit; then VANTREL_MAIN_TREE=win32; else VANTREL_MAIN_TREE=win64; fi
 VANTREL_MAIN_BIN="$BUILD_ROOT/$VANTREL_MAIN_TREE/bin"
 
+# For the logs of scripts that install: which Vantrel.exe the installer they build holds.
+vantrel_installer_note() {
+    if [ "$VANTREL_MAIN_TREE" = win32 ]; then
+        echo "Installer with the 32-bit Vantrel.exe, as shipped"
+    else
+        echo "This machine cannot run 32-bit code ($VANTREL_NO_32BIT_REASON): the installer" \
+            "is built around the 64-bit twin of Vantrel.exe"
+    fi
+}
+
 vantrel_start_display() {
     if [ -z "${DISPLAY:-}" ]; then
         local n=$((90 + RANDOM % 400))

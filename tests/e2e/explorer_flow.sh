@@ -29,10 +29,12 @@ step() { echo "--- $* ($((SECONDS - started)) s)"; }
 
 step "building the installer and the driver"
 mkdir -p "$BUILD_ROOT"
-{ scripts/build-installer.sh && cmake --build "$BUILD_ROOT/win64" --target explorer_driver; } \
+vantrel_installer_note
+{ scripts/build-installer.sh "$VANTREL_MAIN_TREE" &&
+    cmake --build "$BUILD_ROOT/win64" --target explorer_driver; } \
     >"$BUILD_ROOT/e2e-explorer-flow.build.log" 2>&1 ||
     { cat "$BUILD_ROOT/e2e-explorer-flow.build.log"; exit 1; }
-setup=$(ls "$BUILD_ROOT"/installer/Vantrel-Setup-*.exe | sort -V | tail -1)
+setup=$(sed -n 's/^Installer: //p' "$BUILD_ROOT/e2e-explorer-flow.build.log")
 driver="$BUILD_ROOT/win64/bin/explorer_driver.exe"
 
 # The prefix is private and its server not persistent: "wineserver -w" returns when every

@@ -28,9 +28,10 @@ step() { echo "--- $* ($((SECONDS - started)) s)"; }
 # The installer of the sources as they are (quick when nothing changed).
 step "building the installer"
 mkdir -p "$BUILD_ROOT"
-scripts/build-installer.sh >"$BUILD_ROOT/e2e-installer.build.log" 2>&1 ||
+vantrel_installer_note
+scripts/build-installer.sh "$VANTREL_MAIN_TREE" >"$BUILD_ROOT/e2e-installer.build.log" 2>&1 ||
     { cat "$BUILD_ROOT/e2e-installer.build.log"; exit 1; }
-setup=$(ls "$BUILD_ROOT"/installer/Vantrel-Setup-*.exe | sort -V | tail -1)
+setup=$(sed -n 's/^Installer: //p' "$BUILD_ROOT/e2e-installer.build.log")
 version=$(sed -n 's/^project(Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 check "installer named after version $version" test "$(basename "$setup")" = "Vantrel-Setup-$version.exe"
 
@@ -116,8 +117,8 @@ check "installer exit code 0 (got $rc)" test "$rc" -eq 0
 for f in Vantrel.exe VantrelShell.dll Uninstall.exe; do
     check "installed $f" test -s "$install_dir/$f"
 done
-check "Vantrel.exe is the built one" cmp -s "$install_dir/Vantrel.exe" "$BUILD_ROOT/win32/bin/Vantrel.exe"
-check "VantrelShell.dll is the built one" cmp -s "$install_dir/VantrelShell.dll" "$BUILD_ROOT/win64/bin/VantrelShell.dll"
+check "Vantrel.exe is the built one" cmp -s "$install_dir/Vantrel.exe" "$BUILD_ROOT/$VANTREL_MAIN_TREE-release/bin/Vantrel.exe"
+check "VantrelShell.dll is the built one" cmp -s "$install_dir/VantrelShell.dll" "$BUILD_ROOT/win64-release/bin/VantrelShell.dll"
 check "nothing installed per machine" test -z "$(find "$WINEPREFIX/drive_c/Program Files" \
     "$WINEPREFIX/drive_c/Program Files (x86)" "$WINEPREFIX/drive_c/ProgramData" -iname '*vantrel*' 2>/dev/null)"
 check "Start-menu shortcut" test -s "$shortcut"
