@@ -7,7 +7,10 @@ cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
 out="$BUILD_ROOT/bench-win"
 mkdir -p "$out"
-i686-w64-mingw32-g++-posix -std=c++20 -O2 -DNDEBUG -DUNICODE -D_UNICODE -D_WIN32_WINNT=0x0601 \
+# The 32-bit build where this machine can run it, else the 64-bit one.
+compiler=i686-w64-mingw32-g++-posix
+[ "$VANTREL_MAIN_TREE" = win32 ] || compiler=x86_64-w64-mingw32-g++-posix
+"$compiler" -std=c++20 -O2 -DNDEBUG -DUNICODE -D_UNICODE -D_WIN32_WINNT=0x0601 \
     -DNOMINMAX -I. -static -municode bench/win/scan_vs_walk.cpp engine/*.cpp engine/win32/*.cpp \
     config/cleaning_options.cpp -lshlwapi -lshell32 -lole32 -o "$out/scan_vs_walk.exe"
 
