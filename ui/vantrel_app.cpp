@@ -42,7 +42,7 @@ int CVantrelApp::Run() {
                                  ApplicationKeyPath(kVendorKeyName, ApplicationTitle()));
     StartUp(profile, GetProcessArguments());
     Exit(profile);
-    return 0;
+    return exit_code_;
 }
 
 bool CVantrelApp::StartUp(RegistryProfile& profile, const std::vector<std::wstring>& arguments) {
@@ -62,6 +62,7 @@ bool CVantrelApp::StartUp(RegistryProfile& profile, const std::vector<std::wstri
         CMainDlg main_window(settings_.Settings(), resources_, profile,
                              counted > 0 ? &request : nullptr, this);
         main_window.RunModal(nullptr);
+        exit_code_ = main_window.ExitCode();
         // Leaving the scope destroys the window, which hands its values back.
     }
     return true;
