@@ -33,7 +33,7 @@ if [ ! -x "$helper" ]; then
     case "$VANTREL_MAIN_TREE" in win32) cxx=i686-w64-mingw32-g++-posix ;; *) cxx=x86_64-w64-mingw32-g++-posix ;; esac
     mkdir -p "$work/bin"
     helper="$work/bin/e2e_helper.exe"
-    "$cxx" -std=c++20 -O1 -municode -static -o "$helper" tests/e2e/e2e_helper.cpp
+    "$cxx" -std=c++20 -O1 -DUNICODE -D_UNICODE -municode -static -o "$helper" tests/e2e/e2e_helper.cpp
 fi
 
 winpath() { local p="Z:${1//\//\\}"; echo "$p"; }
