@@ -101,6 +101,11 @@ int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequ
                 request.Options.Filter = TrimWhiteSpace(arguments[++i]);
                 ++counted;
             }
+        } else if (keyword == L"report") {
+            if (hasValue) {
+                request.ReportPath = arguments[++i];
+                ++counted;
+            }
         } else if (keyword == L"ac") {
             request.AutoClose = 1;
             ++counted;

@@ -20,6 +20,7 @@ struct CommandLineRequest {
     int32_t PresetIndex = -1;  // zero-based; the command line gives it one-based
     CleaningOptions Options = NoSwitches();
     int32_t AutoClose = 0;
+    std::wstring ReportPath;  // -report: the CSV file written when a run ends; empty for none
 
     static CleaningOptions NoSwitches() {
         CleaningOptions options;
@@ -31,7 +32,8 @@ struct CommandLineRequest {
 // Parses the program's arguments; arguments[0], the program's own path, is skipped. An
 // argument starting with "-" or "/" is an option, compared case-sensitively and whole;
 // anything else is a folder. Returns how many arguments were taken into account: help and
-// unknown options are not counted, nor a -preset or -filter that has no value after it.
+// unknown options are not counted, nor a -preset, -filter or -report that has no value after
+// it.
 int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequest& request);
 
 // The one-based preset number of -preset as a decimal integer: only the first 19

@@ -299,10 +299,20 @@ void CMainDlg::StartFromRequest() {
     if (plan.BringToTop) {
         BringWindowToTop(hwnd());
     }
+    if (plan.Command != StartCommand::None) {
+        // Until a run ends, the command line's run has not completed.
+        run_from_request_ = true;
+        exit_code_ = ExitStopped;
+    }
     if (plan.Command == StartCommand::Scan) {
         PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SCAN, 0), 0);
     } else if (plan.Command == StartCommand::ScanAndClean) {
-        PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SCAN_AND_CLEAN, 0), 0);
+        if (folders_.RowCount() == 0) {
+            // Scan & Clean is disabled without folders; the line still gets its answer.
+            EndRunWithoutFolders();
+        } else {
+            PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SCAN_AND_CLEAN, 0), 0);
+        }
     }
 }
 

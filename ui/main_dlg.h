@@ -71,6 +71,10 @@ class CMainDlg : public CFrameDlg, private RunHost {
     // One layout pass over the current client size.
     void LayOut();
 
+    // The process exit code: how the last run ended when the command line started one
+    // (RunExitCode), otherwise 0.
+    int ExitCode() const { return exit_code_; }
+
     // The keyboard filter that runs before any message bound for this window or its
     // controls is dispatched; true when the message was consumed (public for tests).
     bool FilterKeyboard(MSG& message);
@@ -128,6 +132,10 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool ShowFileSizesValue() const override { return values_.ShowFileSizes != 0; }
     const CommandLineRequest* StartRequest() const override { return request_; }
     void EndWindow(INT_PTR result) override { EndModal(result); }
+    // The end of a run (main_dlg_report.cpp): writes the -report file, sets the exit code.
+    void RunEnded(const RunEnd& end) override;
+    // A -c line none of whose folders exists: the run over no folder ends at once.
+    void EndRunWithoutFolders();
 
     AppSettings& settings_;
     CUiResources& resources_;
@@ -137,6 +145,8 @@ class CMainDlg : public CFrameDlg, private RunHost {
 
     MainWindowValues values_;
     bool writing_controls_ = false;  // our own writes do not count as the user's changes
+    bool run_from_request_ = false;  // the command line started a run: runs set the exit code
+    int exit_code_ = 0;
 
     HACCEL accelerators_ = nullptr;  // from the resources: freed with the module
     HWND menu_toolbar_ = nullptr;

@@ -119,6 +119,7 @@ void CRunController::OnRunFinished(UINT message) {
         WaitForWorker();
     }
     const int stop = state_.stop_request.load(std::memory_order_relaxed);
+    host_.RunEnded(RunEnd{stop != StopNone, state_.Declined()});
     if (stop == StopAndClose) {
         host_.EndWindow(IDOK);
     }

@@ -4,6 +4,7 @@
 
 #include "config/cleaning_options.h"
 #include "config/command_line.h"
+#include "engine/run_report.h"
 
 namespace vantrel {
 
@@ -23,6 +24,9 @@ class RunHost {
     virtual const CommandLineRequest* StartRequest() const = 0;
     // Ends the window's modal loop.
     virtual void EndWindow(INT_PTR result) = 0;
+    // A run has ended (its worker is gone, the rows hold its outcomes); called before the
+    // window closes because of it.
+    virtual void RunEnded(const RunEnd& end) = 0;
 };
 
 }  // namespace vantrel

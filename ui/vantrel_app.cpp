@@ -8,6 +8,7 @@
 #include "config/win32/process_arguments.h"
 #include "config/win32/usage_box.h"
 #include "config/win32/win32_registry_profile.h"
+#include "engine/run_report.h"
 #include "resources/resource.h"
 #include "ui/about_dlg.h"
 #include "ui/settings_dlg.h"
@@ -42,7 +43,7 @@ int CVantrelApp::Run() {
                                  ApplicationKeyPath(kVendorKeyName, ApplicationTitle()));
     StartUp(profile, GetProcessArguments());
     Exit(profile);
-    return 0;
+    return exit_code_;
 }
 
 bool CVantrelApp::StartUp(RegistryProfile& profile, const std::vector<std::wstring>& arguments) {
@@ -61,7 +62,12 @@ bool CVantrelApp::StartUp(RegistryProfile& profile, const std::vector<std::wstri
     {
         CMainDlg main_window(settings_.Settings(), resources_, profile,
                              counted > 0 ? &request : nullptr, this);
-        main_window.RunModal(nullptr);
+        const bool run_requested =
+            counted > 0 && request.Action != CommandAction::None && !request.Folders.empty();
+        // A window that could not be created ran nothing that the line asked for.
+        exit_code_ = main_window.RunModal(nullptr) == -1 && run_requested
+                         ? static_cast<int>(ExitStopped)
+                         : main_window.ExitCode();
         // Leaving the scope destroys the window, which hands its values back.
     }
     return true;

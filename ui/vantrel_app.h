@@ -25,7 +25,8 @@ class CVantrelApp : public AppCommandHandler {
     explicit CVantrelApp(HINSTANCE instance);
     ~CVantrelApp() override;
 
-    // Start-up then exit; returns the process's exit code.
+    // Start-up then exit; returns the process's exit code: how the command line's run
+    // ended (RunExitCode), 0 without one.
     int Run();
 
     bool OnAppCommand(HWND owner, int id) override;
@@ -36,6 +37,8 @@ class CVantrelApp : public AppCommandHandler {
     bool StartUp(RegistryProfile& profile, const std::vector<std::wstring>& arguments);
     // Exit: saves the settings when they were loaded.
     void Exit(RegistryProfile& profile);
+    // The exit code the main window left, 0 before it ran.
+    int ExitCode() const { return exit_code_; }
 
     const AppSettings& Settings() const { return settings_.Settings(); }
     bool SettingsLoaded() const { return settings_.Loaded(); }
@@ -47,6 +50,7 @@ class CVantrelApp : public AppCommandHandler {
     SettingsKeeper settings_;
     RegistryProfile* profile_ = nullptr;  // the store of the running start-up
     bool com_initialised_ = false;
+    int exit_code_ = 0;
 };
 
 // The application key's path below HKEY_CURRENT_USER for a vendor and a title.

@@ -41,6 +41,8 @@ TEST(CommandLineTest, CountingAndActionTable) {
          CommandAction::None,
          0},
         {"preset with value", {L"-p", L"3"}, 1, CommandAction::None, 0},
+        {"trailing -report", {L"-s", L"/report"}, 1, CommandAction::Scan, 0},
+        {"-report consumes its value", {L"-report", L"-s"}, 1, CommandAction::None, 0},
     };
     for (const auto& c : cases) {
         CommandLineRequest request;
@@ -68,6 +70,13 @@ TEST(CommandLineTest, ConsumedValuesAreNeverOptionsOrFolders) {
     EXPECT_EQ(request.Options.Filter, L"-s");
     EXPECT_EQ(request.Action, CommandAction::None);
     EXPECT_EQ(request.PresetIndex, -1);  // "C:\x" reads as 0
+    EXPECT_EQ(request.Folders, std::vector<std::wstring>{L"D:\\y"});
+}
+
+TEST(CommandLineTest, ReportPathIsTakenAsGiven) {
+    CommandLineRequest request;
+    EXPECT_EQ(Parse({L"/report", L" C:\\r, \\x.csv", L"D:\\y", L"-report"}, request), 2);
+    EXPECT_EQ(request.ReportPath, L" C:\\r, \\x.csv");
     EXPECT_EQ(request.Folders, std::vector<std::wstring>{L"D:\\y"});
 }
 

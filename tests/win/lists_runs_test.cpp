@@ -546,6 +546,7 @@ TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenD
     EXPECT_EQ(dialog->Folders().Paths(), std::vector<std::wstring>{tree.Root()});
     EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
     EXPECT_TRUE(PathExists(tree.Path(L"a.c")));
+    EXPECT_EQ(dialog->ExitCode(), ExitDone);
 }
 
 }  // namespace

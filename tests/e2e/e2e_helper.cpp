@@ -1,0 +1,72 @@
+// Test helper of the end-to-end scripts, playing another program or the user:
+//   e2e_helper.exe hold <file> <ready-marker> <seconds>
+//     Holds <file> open sharing only reading, as another program would, so that nobody can
+//     delete it; creates <ready-marker> once the file is open, then waits <seconds>.
+//   e2e_helper.exe answer-no <seconds>
+//     Waits up to <seconds> for a message box with a No button and presses No.
+// Exit code 0 when done, 1 when the file could not be opened or no such box came, 2 for a
+// wrong command line.
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+DWORD Seconds(const wchar_t* text) {
+    return static_cast<DWORD>(std::wcstoul(text, nullptr, 10));
+}
+
+int Hold(const wchar_t* path, const wchar_t* marker_path, DWORD seconds) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 1;
+    }
+    HANDLE marker = CreateFileW(marker_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (marker != INVALID_HANDLE_VALUE) {
+        CloseHandle(marker);
+    }
+    Sleep(seconds * 1000u);
+    CloseHandle(file);
+    return 0;
+}
+
+BOOL CALLBACK FindNoBox(HWND window, LPARAM found) {
+    wchar_t class_name[16] = {};
+    GetClassNameW(window, class_name, 16);
+    if (IsWindowVisible(window) && std::wstring(class_name) == L"#32770" &&
+        GetDlgItem(window, IDNO) != nullptr) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int AnswerNo(DWORD seconds) {
+    for (DWORD waited = 0; waited < seconds * 10u; ++waited) {
+        HWND box = nullptr;
+        EnumWindows(&FindNoBox, reinterpret_cast<LPARAM>(&box));
+        if (box != nullptr) {
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"hold" && argc == 5) {
+        return Hold(argv[2], argv[3], Seconds(argv[4]));
+    }
+    if (command == L"answer-no" && argc == 3) {
+        return AnswerNo(Seconds(argv[2]));
+    }
+    return 2;
+}

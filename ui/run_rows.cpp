@@ -1,0 +1,24 @@
+#include "ui/run_rows.h"
+
+namespace vantrel {
+
+RunRows GatherRunRows(const CFolderList& folders, const CFileList& files) {
+    RunRows rows;
+    const int folder_count = folders.RowCount();
+    rows.folders.reserve(static_cast<size_t>(folder_count > 0 ? folder_count : 0));
+    for (int row = 0; row < folder_count; ++row) {
+        if (const FolderItem* record = folders.Record(row)) {
+            rows.folders.push_back(*record);
+        }
+    }
+    const int file_count = files.RowCount();
+    rows.files.reserve(static_cast<size_t>(file_count > 0 ? file_count : 0));
+    for (int row = 0; row < file_count; ++row) {
+        if (const FileItem* record = files.Record(row)) {
+            rows.files.push_back(*record);
+        }
+    }
+    return rows;
+}
+
+}  // namespace vantrel
