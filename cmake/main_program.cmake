@@ -61,3 +61,11 @@ if(MINGW)
     target_link_options(window_scan_bench PRIVATE -municode)
 endif()
 vantrel_warnings(window_scan_bench)
+
+# Plays another program (a file held open) or the user (a question answered No) in the
+# end-to-end scripts; not a CTest test.
+add_executable(e2e_helper tests/e2e/e2e_helper.cpp)
+if(MINGW)
+    target_link_options(e2e_helper PRIVATE -municode)
+endif()
+vantrel_warnings(e2e_helper)
