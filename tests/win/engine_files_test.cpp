@@ -98,6 +98,62 @@ TEST_F(EngineFilesTest, ScanThenCleanPermanently) {
     }
 }
 
+// Names that ordinary Win32 path parsing trims ("notes." reads as "notes") beside their
+// trimmed twins: the clean deletes exactly the listed item permanently, and the Recycle Bin,
+// which cannot take such a name, leaves it "Failed"; a twin is never touched.
+TEST_F(EngineFilesTest, TrimmedNamesAreAddressedExactlyBesideTheirTwins) {
+    struct Listed {
+        const wchar_t* relative;
+        ItemStatus permanent;
+        ItemStatus recycled;
+    };
+    const Listed listed[] = {
+        {L"notes.", ItemStatus::Done, ItemStatus::Failed},  // 0 bytes, beside "notes"
+        {L"blank ", ItemStatus::Done, ItemStatus::Failed},
+        {L"deep.\\x.zzz", ItemStatus::Done, ItemStatus::Failed},  // inside a trimmed folder
+        {L"gone.", ItemStatus::Done, ItemStatus::Failed},         // matched, with content
+        {L"dir ", ItemStatus::Done, ItemStatus::Failed},          // empty folder
+    };
+    const wchar_t* const twins[] = {L"notes", L"blank", L"deep\\x.txt", L"gone\\f.txt",
+                                    L"dir\\f.txt"};
+    for (const bool recycle : {false, true}) {
+        TempTree trimmed(L"trimmed");
+        trimmed.File(L"notes.", "");
+        trimmed.File(L"blank ", "");
+        trimmed.File(L"deep.\\x.zzz");
+        trimmed.File(L"gone.\\f.txt");
+        trimmed.Folder(L"dir ");
+        for (const wchar_t* twin : twins) {
+            trimmed.File(twin, "hello");
+        }
+        view.files.clear();
+        view.folders.clear();
+        view.AddFolder(trimmed.Root());
+        options.Filter = L"*.zzz;gone.";
+        options.DeleteFolders = 1;
+        options.DeleteEmptyFiles = 1;
+        options.DeleteEmptyFolders = 1;
+        options.RecycleFiles = recycle ? 1 : 0;
+        state.ResetForRun();
+        ScanAndCleanPhases(ctx);
+
+        // Listed under their own names (and only they: every twin holds something).
+        ASSERT_EQ(view.files.size(), std::size(listed)) << recycle;
+        for (const Listed& item : listed) {
+            const std::wstring path = trimmed.Path(item.relative);
+            const auto row = std::find_if(view.files.begin(), view.files.end(),
+                                          [&](const auto& r) { return r.item.path == path; });
+            ASSERT_NE(row, view.files.end()) << recycle;
+            const ItemStatus expected = recycle ? item.recycled : item.permanent;
+            EXPECT_EQ(row->item.status, expected) << recycle;
+            EXPECT_EQ(PathExists(path), expected != ItemStatus::Done) << recycle;
+        }
+        for (const wchar_t* twin : twins) {
+            EXPECT_TRUE(PathExists(trimmed.Path(twin))) << recycle;
+        }
+    }
+}
+
 TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
     tree.File(L"ro.obj", "x", FILE_ATTRIBUTE_READONLY);
     tree.File(L"Debug\\inner_ro.txt", "x", FILE_ATTRIBUTE_READONLY);
