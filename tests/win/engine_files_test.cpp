@@ -154,6 +154,34 @@ TEST_F(EngineFilesTest, TrimmedNamesAreAddressedExactlyBesideTheirTwins) {
     }
 }
 
+// A folder listed because it was empty and filled before the clean keeps what it holds,
+// permanently and with the Recycle Bin; one still empty goes.
+TEST_F(EngineFilesTest, AFolderListedAsEmptyIsRemovedOnlyWhileItStillIs) {
+    for (const bool recycle : {false, true}) {
+        TempTree emptied(L"emptied");
+        emptied.Folder(L"filled");
+        if (!recycle) {
+            emptied.Folder(L"empty");
+        }
+        view.files.clear();
+        view.folders.clear();
+        view.AddFolder(emptied.Root());
+        options.DeleteEmptyFolders = 1;
+        options.RecycleFiles = recycle ? 1 : 0;
+        state.ResetForRun();
+        ScanAllFolders(ctx);
+        ASSERT_EQ(view.files.size(), recycle ? 1u : 2u);
+        const std::wstring written = emptied.File(L"filled\\written.txt");
+        CleanAllItems(ctx);
+        for (const auto& row : view.files) {
+            const bool filled = row.item.path == emptied.Path(L"filled");
+            EXPECT_EQ(row.item.status, filled ? ItemStatus::Failed : ItemStatus::Done) << recycle;
+            EXPECT_EQ(PathExists(row.item.path), filled) << recycle;
+        }
+        EXPECT_TRUE(PathExists(written)) << recycle;
+    }
+}
+
 TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
     tree.File(L"ro.obj", "x", FILE_ATTRIBUTE_READONLY);
     tree.File(L"Debug\\inner_ro.txt", "x", FILE_ATTRIBUTE_READONLY);
