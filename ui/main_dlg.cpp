@@ -268,6 +268,9 @@ void CMainDlg::SetUpLists() {
     }
     folder_list_.SetCompare(&CompareFolderItems);
     file_list_.SetCompare(&CompareFileItems);
+    // A run addresses rows by their position: sorting waits until the run has ended.
+    folder_list_.SetSortAllowed([this] { return !IsBusy(); });
+    file_list_.SetSortAllowed([this] { return !IsBusy(); });
 
     RECT client{};
     GetClientRect(folder_list_.hwnd(), &client);

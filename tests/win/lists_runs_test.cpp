@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -461,6 +462,107 @@ TEST_F(ListsRunsTest, StopDuringAScanAndDuringACleanEndsAtTheNextRow) {
     EXPECT_TRUE(PathExists(dialog->Files().Record(2)->path));
     EXPECT_EQ(GetWindowTextString(Item(IDC_CLEAN)), L"Clean");
     EXPECT_FALSE(dialog->Ended());
+}
+
+// Clicks a list's first column header from inside the list's own message handling, as a
+// user's click lands between two of the worker's steps, when the worker has set a row's text
+// to `click_text` for the times in `clicks_at`; counts how often each record was started
+// (its text set to `started_text`).
+struct SortDuringRun {
+    std::wstring started_text;
+    std::wstring click_text;
+    std::vector<int> clicks_at;
+    int done = 0;
+    std::map<LPARAM, int> visits;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR data) {
+        auto* self = reinterpret_cast<SortDuringRun*>(data);
+        if (message != LVM_SETITEMTEXTW) {
+            return DefSubclassProc(window, message, wparam, lparam);
+        }
+        const std::wstring text = reinterpret_cast<const LVITEMW*>(lparam)->pszText;
+        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        if (text == self->started_text) {
+            LVITEMW item{};
+            item.mask = LVIF_PARAM;
+            item.iItem = static_cast<int>(wparam);
+            SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            ++self->visits[item.lParam];
+        }
+        if (text == self->click_text) {
+            if (std::count(self->clicks_at.begin(), self->clicks_at.end(), ++self->done) != 0) {
+                NMHEADERW click{};
+                click.hdr.hwndFrom = ListView_GetHeader(window);
+                click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(click.hdr.hwndFrom));
+                click.hdr.code = HDN_ITEMCLICKW;
+                click.iItem = 0;
+                SendMessageW(window, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+            }
+        }
+        return result;
+    }
+};
+
+TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirRows) {
+    TempTree tree(L"sortrun");
+    // Folders added out of name order, each with its own number of files.
+    std::map<std::wstring, int> expected_counts;
+    for (int i = 11; i >= 0; --i) {
+        const std::wstring name = L"d" + std::to_wstring(100 + i);
+        for (int j = 0; j <= i % 4; ++j) {
+            tree.File(name + L"\\x" + std::to_wstring(j) + L".o");
+        }
+        expected_counts[tree.Path(name)] = i % 4 + 1;
+    }
+    for (int i = 0; i < 50; ++i) {
+        tree.File(L"d111\\f" + std::to_wstring(1000 - 7 * i) + L".o");
+    }
+    expected_counts[tree.Path(L"d111")] += 50;
+    Open();
+    for (int i = 11; i >= 0; --i) {
+        dialog->AddFolder(tree.Path(L"d" + std::to_wstring(100 + i)));
+    }
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+
+    // Name sorts as the 3rd and the 7th folder starts.
+    SortDuringRun scan{L"Scanning", L"Scanning", {3, 7}};
+    SetWindowSubclass(Folders(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&scan));
+    Run(IDC_SCAN);
+    RemoveWindowSubclass(Folders(), &SortDuringRun::Proc, 1);
+    EXPECT_EQ(scan.visits.size(), 12u);
+    for (const auto& [record, visits] : scan.visits) {
+        EXPECT_EQ(visits, 1);
+    }
+    for (int row = 0; row < dialog->Folders().RowCount(); ++row) {
+        const FolderItem* item = dialog->Folders().Record(row);
+        const int expected = expected_counts[item->path];
+        EXPECT_EQ(item->found_count, expected);
+        EXPECT_EQ(CellText(Folders(), row, 1), std::to_wstring(expected));
+    }
+    ASSERT_EQ(dialog->Files().RowCount(), 12 * 5 / 2 + 50);
+
+    // Name sorts after the 10th and the 40th file is deleted.
+    SortDuringRun clean{
+        FileStatusText(ItemStatus::InProgress), FileStatusText(ItemStatus::Done), {10, 40}};
+    SetWindowSubclass(Files(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&clean));
+    Run(IDC_CLEAN);
+    RemoveWindowSubclass(Files(), &SortDuringRun::Proc, 1);
+    EXPECT_EQ(clean.visits.size(), static_cast<size_t>(dialog->Files().RowCount()));
+    for (const auto& [record, visits] : clean.visits) {
+        EXPECT_EQ(visits, 1);
+    }
+    for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+        const FileItem* item = dialog->Files().Record(row);
+        EXPECT_EQ(item->status, ItemStatus::Done);
+        EXPECT_EQ(CellText(Files(), row, 4), FileStatusText(ItemStatus::Done));
+        EXPECT_FALSE(PathExists(item->path));
+    }
+    // Once the run has ended the header sorts again.
+    const FileItem* first = dialog->Files().Record(0);
+    dialog->FileList().OnHeaderClick(0);
+    dialog->FileList().OnHeaderClick(0);
+    EXPECT_NE(dialog->Files().Record(0), first);
 }
 
 TEST_F(ListsRunsTest, TheCloseBoxDuringACleanStopsThenCloses) {
