@@ -753,7 +753,12 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
 }
 
 void CMainDlg::OnDestroy() {
-    // Rows release their records while this window still handles the notifications.
+    // Whatever ends the window, a run still on is stopped and its worker has ended before
+    // the rows and their records go. Rows release their records while this window still
+    // handles the notifications.
+    if (runs_ != nullptr) {
+        runs_->StopAndWait();
+    }
     if (folder_list_.hwnd() != nullptr) {
         SendMessageW(folder_list_.hwnd(), LVM_DELETEALLITEMS, 0, 0);
     }

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -600,6 +601,73 @@ TEST_F(ListsRunsTest, AutoCloseEndsTheWindowAfterACleanButNotAfterAScan) {
     Run(IDC_CLEAN);
     ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }, 3000));
     EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
+}
+
+// Runs `action` from inside the file list's own message handling the first time the worker
+// sets a row's text to `text`, as a user's click lands during a clean.
+struct ActDuringClean {
+    std::wstring text;
+    std::function<void()> action;
+    bool done = false;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR data) {
+        auto* self = reinterpret_cast<ActDuringClean*>(data);
+        if (message == LVM_SETITEMTEXTW && !self->done &&
+            self->text == reinterpret_cast<const LVITEMW*>(lparam)->pszText) {
+            self->done = true;
+            self->action();
+        }
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+};
+
+TEST_F(ListsRunsTest, UntickingAutoCloseDuringACleanKeepsTheWindowOpen) {
+    TempTree tree(L"untick");
+    tree.File(L"a.o");
+    tree.File(L"b.o");
+    settings.AutoClose = 1;
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    ActDuringClean untick{FileStatusText(ItemStatus::InProgress),
+                          [this] { SendMessageW(Item(IDC_AUTO_CLOSE), BM_CLICK, 0, 0); }};
+    SetWindowSubclass(Files(), &ActDuringClean::Proc, 1, reinterpret_cast<DWORD_PTR>(&untick));
+    Run(IDC_CLEAN);
+    RemoveWindowSubclass(Files(), &ActDuringClean::Proc, 1);
+    EXPECT_TRUE(untick.done);
+    EXPECT_FALSE(PumpUntil([this] { return dialog->Ended(); }, 500));
+    EXPECT_FALSE(PathExists(tree.Path(L"b.o")));
+}
+
+TEST_F(ListsRunsTest, DestroyingTheWindowDuringACleanStopsAndJoinsTheWorkerFirst) {
+    TempTree tree(L"teardown");
+    for (int i = 0; i < 20; ++i) {
+        tree.File(L"f" + std::to_wstring(i) + L".o");
+    }
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    bool started = false;
+    ActDuringClean seen{FileStatusText(ItemStatus::Done), [&started] { started = true; }};
+    SetWindowSubclass(Files(), &ActDuringClean::Proc, 1, reinterpret_cast<DWORD_PTR>(&seen));
+    Click(IDC_CLEAN);
+    ASSERT_TRUE(PumpUntil([&started] { return started; }));
+    // Something other than the close box ends the window while the worker is on a row.
+    DestroyWindow(dialog->hwnd());
+    EXPECT_FALSE(dialog->IsBusy());
+    int left = 0;
+    for (int i = 0; i < 20; ++i) {
+        left += PathExists(tree.Path(L"f" + std::to_wstring(i) + L".o")) ? 1 : 0;
+    }
+    EXPECT_GT(left, 0);
+    Sleep(200);
+    for (int i = 0; i < 20; ++i) {
+        left -= PathExists(tree.Path(L"f" + std::to_wstring(i) + L".o")) ? 1 : 0;
+    }
+    EXPECT_EQ(left, 0);  // nothing is deleted once the window is gone
 }
 
 TEST_F(ListsRunsTest, AFailedThreadCreationReturnsToIdleAtOnce) {
