@@ -11,6 +11,7 @@
 #include "engine/clean.h"
 #include "engine/scan.h"
 #include "engine/win32/long_path.h"
+#include "engine/win32/redirection.h"
 #include "engine/win32/shell_delete.h"
 #include "engine/win32/win32_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
@@ -180,6 +181,48 @@ TEST_F(EngineFilesTest, AFolderListedAsEmptyIsRemovedOnlyWhileItStillIs) {
         }
         EXPECT_TRUE(PathExists(written)) << recycle;
     }
+}
+
+// A 32-bit program on 64-bit Windows: a folder chosen in System32 is walked and cleaned
+// there, not in its SysWOW64 twin that the redirection would substitute; the Recycle Bin,
+// which cannot avoid the redirection, is refused.
+TEST_F(EngineFilesTest, TheSystemFolderChosenIsTheOneCleanedNotItsRedirectedTwin) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) {
+        GTEST_SKIP() << "no file-system redirection here: not a 32-bit process on 64-bit Windows";
+    }
+    std::wstring system(MAX_PATH, L'\0');
+    system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
+    std::wstring wow(MAX_PATH, L'\0');
+    wow.resize(GetSystemWow64DirectoryW(wow.data(), MAX_PATH));
+    const std::wstring name = L"\\vantrel-wow64-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring chosen = system + name;
+    const std::wstring twin = wow + name;
+    auto make = [](const std::wstring& folder, std::initializer_list<const wchar_t*> files) {
+        const RedirectionOff redirection_off;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (const wchar_t* file : files) {
+            CloseHandle(CreateFileW((folder + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr));
+        }
+    };
+    make(chosen, {L"a.obj"});
+    make(twin, {L"a.obj", L"b.obj"});
+
+    view.AddFolder(chosen);
+    ScanAndClean();
+    EXPECT_EQ(view.FilePaths(), Paths{chosen + L"\\a.obj"});
+    EXPECT_EQ(view.files.size() == 1 ? view.files[0].item.status : ItemStatus::None,
+              ItemStatus::Done);
+    EXPECT_FALSE(fs.Exists(chosen + L"\\a.obj"));
+    EXPECT_TRUE(PathExists(twin + L"\\a.obj"));
+    EXPECT_TRUE(PathExists(twin + L"\\b.obj"));
+    EXPECT_FALSE(fs.Recycle(chosen));
+    EXPECT_TRUE(fs.Exists(chosen));
+
+    RunState idle;
+    EXPECT_EQ(DeleteFolderTree(fs, idle, chosen), 0);
+    EXPECT_EQ(DeleteFolderTree(fs, idle, twin), 0);
 }
 
 TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
