@@ -45,6 +45,25 @@ bool AppendComponents(std::wstring& result, std::wstring_view rest, size_t keep_
     return true;
 }
 
+// True when `rest` is already literal: backslashes only, single, no "." or ".." component
+// and no trailing separator. The common case, taken without splitting the path.
+bool IsLiteral(std::wstring_view rest) {
+    size_t start = 0;
+    for (size_t i = 0; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] == L'/') {
+            return false;
+        }
+        if (i == rest.size() || rest[i] == L'\\') {
+            const std::wstring_view part = rest.substr(start, i - start);
+            if ((part.empty() && !rest.empty()) || part == L"." || part == L"..") {
+                return false;
+            }
+            start = i + 1;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::wstring ExtendedPathForm(const std::wstring& path) {
@@ -54,6 +73,12 @@ std::wstring ExtendedPathForm(const std::wstring& path) {
     }
     std::wstring result;
     if (path.size() >= 3 && IsLetter(path[0]) && path[1] == L':' && IsSeparator(path[2])) {
+        if (path[2] == L'\\' && IsLiteral(std::wstring_view(path).substr(3))) {
+            result.reserve(path.size() + 4);
+            result = L"\\\\?\\";
+            result += path;
+            return result;
+        }
         result = L"\\\\?\\";
         result.push_back(path[0]);
         result += L":\\";
