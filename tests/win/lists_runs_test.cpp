@@ -516,10 +516,10 @@ TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirR
         }
         expected_counts[tree.Path(name)] = i % 4 + 1;
     }
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 20; ++i) {
         tree.File(L"d111\\f" + std::to_wstring(1000 - 7 * i) + L".o");
     }
-    expected_counts[tree.Path(L"d111")] += 50;
+    expected_counts[tree.Path(L"d111")] += 20;
     Open();
     for (int i = 11; i >= 0; --i) {
         dialog->AddFolder(tree.Path(L"d" + std::to_wstring(100 + i)));
@@ -541,11 +541,11 @@ TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirR
         EXPECT_EQ(item->found_count, expected);
         EXPECT_EQ(CellText(Folders(), row, 1), std::to_wstring(expected));
     }
-    ASSERT_EQ(dialog->Files().RowCount(), 12 * 5 / 2 + 50);
+    ASSERT_EQ(dialog->Files().RowCount(), 12 * 5 / 2 + 20);
 
-    // Name sorts after the 10th and the 40th file is deleted.
+    // Name sorts after the 5th and the 25th file is deleted.
     SortDuringRun clean{
-        FileStatusText(ItemStatus::InProgress), FileStatusText(ItemStatus::Done), {10, 40}};
+        FileStatusText(ItemStatus::InProgress), FileStatusText(ItemStatus::Done), {5, 25}};
     SetWindowSubclass(Files(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&clean));
     Run(IDC_CLEAN);
     RemoveWindowSubclass(Files(), &SortDuringRun::Proc, 1);
