@@ -43,6 +43,21 @@ bool RemoveFileForced(FileSystem& fs, const std::wstring& path) {
     return fs.RemoveFile(path);
 }
 
+// True when the folder's listing opens and is read to its end without an entry.
+bool IsStillEmpty(FileSystem& fs, const std::wstring& path) {
+    std::unique_ptr<FolderListing> listing = fs.OpenListing(path);
+    if (listing == nullptr) {
+        return false;
+    }
+    DirEntry entry;
+    while (listing->Next(entry)) {
+        if (!IsDotEntry(entry.name, entry.attributes)) {
+            return false;
+        }
+    }
+    return listing->GetState() == FolderListing::State::Complete;
+}
+
 struct DeleteFrame {
     std::wstring path;
     std::unique_ptr<FolderListing> listing;
@@ -100,6 +115,28 @@ DeleteResult DeleteFolderItem(FileSystem& fs, const RunState& state, const std::
         return fs.Recycle(path) ? DeleteOk : DeleteFailed;
     }
     return DeleteFolderTree(fs, state, path) == 0 ? DeleteOk : DeleteFailed;
+}
+
+DeleteResult DeleteEmptyFolderItem(FileSystem& fs, const std::wstring& path, bool recycle) {
+    if (path.empty() || !fs.Exists(path)) {
+        return DeleteMissing;
+    }
+    const uint32_t attributes = fs.GetAttributes(path);
+    if (attributes == kInvalidAttributes || !IsFolder(attributes) || IsLink(attributes)) {
+        return DeleteFailed;
+    }
+    if (recycle) {
+        return IsStillEmpty(fs, path) && fs.Recycle(path) ? DeleteOk : DeleteFailed;
+    }
+    // Removing the folder itself fails while anything is inside: no walk, no content lost.
+    if (fs.RemoveEmptyFolder(path)) {
+        return DeleteOk;
+    }
+    if ((attributes & kAttributeReadOnly) == 0 || !IsStillEmpty(fs, path)) {
+        return DeleteFailed;
+    }
+    ClearReadOnly(fs, path, attributes);
+    return fs.RemoveEmptyFolder(path) ? DeleteOk : DeleteFailed;
 }
 
 int DeleteFolderTree(FileSystem& fs, const RunState& state, const std::wstring& path) {
@@ -225,8 +262,9 @@ int CleanAllItems(RunContext& ctx) {
         if (delete_read_only || !item->IsReadOnly()) {
             ctx.state.BeginRow(row);
             const DeleteResult result =
-                item->IsFolder() ? DeleteFolderItem(ctx.fs, ctx.state, item->path, recycle)
-                                 : DeleteFileItem(ctx.fs, item->path, recycle);
+                item->IsEmptyFolder() ? DeleteEmptyFolderItem(ctx.fs, item->path, recycle)
+                : item->IsFolder()    ? DeleteFolderItem(ctx.fs, ctx.state, item->path, recycle)
+                                      : DeleteFileItem(ctx.fs, item->path, recycle);
             ctx.state.EndRow();
             if (result == DeleteOk && view.AutoRemoveDeleted()) {
                 // The next row moves up into this index, which is visited again.

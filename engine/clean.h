@@ -9,7 +9,8 @@
 
 namespace vantrel {
 
-// The clean phase of a run: deletes the file list's items top to bottom, each row ending
+// The clean phase of a run: deletes the file list's items top to bottom (a folder listed
+// by name with its content, a folder listed as empty only while it still is), each row ending
 // with its outcome (or removed when it was deleted and AutoRemoveDeleted is on, which is
 // read anew for every row). The row count is read again after every row. Returns 0.
 int CleanAllItems(RunContext& ctx);
@@ -24,6 +25,12 @@ DeleteResult DeleteFileItem(FileSystem& fs, const std::wstring& path, bool recyc
 // following links, which would reach outside the chosen folders.
 DeleteResult DeleteFolderItem(FileSystem& fs, const RunState& state, const std::wstring& path,
                               bool recycle);
+
+// Removes a folder that was listed because it was empty, only if it is still empty: the
+// folder alone is removed (nothing inside is ever touched), permanently or, after checking
+// that it is still empty, through the Recycle Bin. A folder that now holds something, or
+// whose content cannot be listed, or that is no longer a plain folder, is DeleteFailed.
+DeleteResult DeleteEmptyFolderItem(FileSystem& fs, const std::wstring& path, bool recycle);
 
 // Permanent deletion of a folder and everything in it; folder links inside are removed as
 // links, never descended. 0 when the folder is gone; 1 when it does not exist or a stop

@@ -42,6 +42,8 @@ struct FileItem {
     ItemStatus status = ItemStatus::None;
 
     bool IsFolder() const { return (attributes & kAttributeDirectory) != 0; }
+    // A folder listed because it was empty, not because its name matched.
+    bool IsEmptyFolder() const { return IsFolder() && size < 0; }
     bool IsReadOnly() const { return (attributes & kAttributeReadOnly) != 0; }
 };
 

@@ -114,8 +114,9 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
                 // The full path is built only for what is listed or entered.
                 auto full_path = [&top, &entry] { return JoinPath(top.path, entry.name); };
                 if ((entry.attributes & kAttributeDirectory) != 0) {
+                    // Size 0 marks a matched folder; -1 is kept for empty ones.
                     if (switches.delete_folders && filter.Matches(entry.name.c_str()) &&
-                        append(full_path(), entry.size, entry.attributes)) {
+                        append(full_path(), 0, entry.attributes)) {
                         continue;  // listed whole: its content goes with it
                     }
                     // A folder link is never entered: its content is not inside this tree.

@@ -19,7 +19,10 @@ bool IsUnc(const std::wstring& path) {
            !IsSeparator(path[2]) && path[2] != L'?' && path[2] != L'.';
 }
 
-bool HasDotComponent(const std::wstring& path) {
+// A "." or ".." component, or a name ending with a dot or a blank: the shell reads those
+// the ordinary way, which resolves the first and trims the second (so "notes." would be
+// taken for "notes", another item).
+bool HasDotOrTrimmedComponent(const std::wstring& path) {
     size_t start = 0;
     while (start <= path.size()) {
         size_t end = start;
@@ -27,7 +30,8 @@ bool HasDotComponent(const std::wstring& path) {
             ++end;
         }
         const std::wstring_view part(path.data() + start, end - start);
-        if (part == L"." || part == L"..") {
+        if (part == L"." || part == L".." ||
+            (!part.empty() && (part.back() == L'.' || part.back() == L' '))) {
             return true;
         }
         start = end + 1;
@@ -47,7 +51,7 @@ bool FitsShellDelete(const std::wstring& path) {
     if (path.find_first_of(std::wstring_view(L"*?\0", 3)) != std::wstring::npos) {
         return false;
     }
-    return !HasDotComponent(path);
+    return !HasDotOrTrimmedComponent(path);
 }
 
 }  // namespace vantrel

@@ -181,7 +181,11 @@ STDMETHODIMP CMyContextMenu::GetTypeInfo(UINT index, LCID locale, ITypeInfo** ty
     if (index != 0) {
         return DISP_E_BADINDEX;
     }
-    return ShellModule().GetMenuTypeInfo(locale, typeInfo);
+    try {
+        return ShellModule().GetMenuTypeInfo(locale, typeInfo);
+    } catch (...) {
+        return E_OUTOFMEMORY;  // loading the type library ran out of memory
+    }
 }
 
 STDMETHODIMP CMyContextMenu::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount,
@@ -190,7 +194,12 @@ STDMETHODIMP CMyContextMenu::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT na
         return DISP_E_UNKNOWNINTERFACE;
     }
     ITypeInfo* typeInfo = nullptr;
-    HRESULT hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+    HRESULT hr = E_OUTOFMEMORY;
+    try {
+        hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
     if (SUCCEEDED(hr)) {
         hr = typeInfo->GetIDsOfNames(names, nameCount, ids);
         typeInfo->Release();
@@ -205,7 +214,12 @@ STDMETHODIMP CMyContextMenu::Invoke(DISPID id, REFIID riid, LCID locale, WORD fl
         return DISP_E_UNKNOWNINTERFACE;
     }
     ITypeInfo* typeInfo = nullptr;
-    HRESULT hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+    HRESULT hr = E_OUTOFMEMORY;
+    try {
+        hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
     if (SUCCEEDED(hr)) {
         hr = typeInfo->Invoke(static_cast<IMyContextMenu*>(this), id, flags, parameters, result,
                               exception, argumentError);

@@ -15,10 +15,15 @@ inline constexpr size_t kMaxParameterLength = 65535;
 // escape the closing quotation mark ("C:\\" reads back as C:\).
 std::wstring QuoteFolderArgument(std::wstring_view path);
 
-// The parameters for Vantrel.exe. presetNumber 0 ("Clean Later..."): the quoted folders,
-// each after a space. presetNumber N > 0: " -clean -preset N", the folders, " -ac".
-// Nothing when the text would exceed kMaxParameterLength: a shortened folder list would
-// clean something other than what was chosen.
+// False for a path that cannot stand as one quoted argument: a quotation mark or a control
+// character in it could end the argument and make the rest of its text options.
+bool FitsOneArgument(std::wstring_view path);
+
+// The parameters for Vantrel.exe. A folder that does not fit one argument is left out;
+// when folders were given and none is left, nothing is launched. presetNumber 0 ("Clean Later..."):
+// the quoted folders, each after a space. presetNumber N > 0: " -clean -preset N", the folders, "
+// -ac". Nothing when the text would exceed kMaxParameterLength: a shortened folder list would clean
+// something other than what was chosen.
 std::optional<std::wstring> BuildLaunchParameters(unsigned presetNumber,
                                                   const std::vector<std::wstring>& folders);
 

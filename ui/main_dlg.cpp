@@ -268,6 +268,9 @@ void CMainDlg::SetUpLists() {
     }
     folder_list_.SetCompare(&CompareFolderItems);
     file_list_.SetCompare(&CompareFileItems);
+    // A run addresses rows by their position: sorting waits until the run has ended.
+    folder_list_.SetSortAllowed([this] { return !IsBusy(); });
+    file_list_.SetSortAllowed([this] { return !IsBusy(); });
 
     RECT client{};
     GetClientRect(folder_list_.hwnd(), &client);
@@ -760,7 +763,12 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
 }
 
 void CMainDlg::OnDestroy() {
-    // Rows release their records while this window still handles the notifications.
+    // Whatever ends the window, a run still on is stopped and its worker has ended before
+    // the rows and their records go. Rows release their records while this window still
+    // handles the notifications.
+    if (runs_ != nullptr) {
+        runs_->StopAndWait();
+    }
     if (folder_list_.hwnd() != nullptr) {
         SendMessageW(folder_list_.hwnd(), LVM_DELETEALLITEMS, 0, 0);
     }

@@ -127,7 +127,7 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool OnListMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     void OnAddFolderCommand();
     CleaningOptions ReadBackForRun() override;
-    bool AutoCloseValue() const override { return values_.AutoClose != 0; }
+    bool AutoCloseValue() const override;
     bool AutoRemoveDeletedValue() const override { return values_.AutoRemoveDeleted != 0; }
     bool ShowFileSizesValue() const override { return values_.ShowFileSizes != 0; }
     const CommandLineRequest* StartRequest() const override { return request_; }

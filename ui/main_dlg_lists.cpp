@@ -24,6 +24,10 @@ CleaningOptions CMainDlg::ReadBackForRun() {
     return values_.Options;
 }
 
+bool CMainDlg::AutoCloseValue() const {
+    return IsDlgButtonChecked(hwnd(), IDC_AUTO_CLOSE) == BST_CHECKED;
+}
+
 void CMainDlg::OnAddFolderCommand() {
     CFolderPicker picker(hwnd(), L"Add folder", BIF_STATUSTEXT | BIF_NONEWFOLDERBUTTON,
                          settings_.LastFolder);

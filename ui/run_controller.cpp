@@ -18,9 +18,13 @@ CRunController::CRunController(HWND main, CFolderList& folders, CFileList& files
       fs_(main) {}
 
 CRunController::~CRunController() {
+    StopAndWait();
+}
+
+void CRunController::StopAndWait() {
     if (worker_) {
         // Only when the window goes while a run is still on: stop it and let its last
-        // messages through before the lists and this object go.
+        // messages through before the lists and their records go.
         state_.stop_request.store(StopAndClose, std::memory_order_relaxed);
         WaitForWorker();
     }
@@ -45,7 +49,6 @@ void CRunController::StartRun(RunKind kind) {
         return;  // one run at a time
     }
     run_options_ = host_.ReadBackForRun();
-    run_auto_close_ = host_.AutoCloseValue();
     SetBusyState(kind);
     if (kind == RunScan || kind == RunScanAndClean) {
         files_.RemoveAll();
@@ -128,7 +131,9 @@ void CRunController::OnRunFinished(UINT message) {
         return;
     }
     const bool cleaned = message == UM_CLEAN_FINISHED || message == UM_SCAN_CLEAN_FINISHED;
-    if (ClosesWindowAfterRun(cleaned, false, run_auto_close_ ? 1 : 0, host_.StartRequest())) {
+    // The box as it is now: unticking it during a clean keeps the window open.
+    if (ClosesWindowAfterRun(cleaned, false, host_.AutoCloseValue() ? 1 : 0,
+                             host_.StartRequest())) {
         PostMessageW(main_, WM_CLOSE, 0, 0);
     }
 }

@@ -55,6 +55,9 @@ class CRunController {
     // Starts a run unless one is in progress.
     void StartRun(RunKind kind);
     void RequestStop();
+    // Stops a run in progress and waits for its worker to end, carrying out the worker's
+    // last calls meanwhile; nothing while idle. The window calls it before its rows go.
+    void StopAndWait();
     // While busy a close request stops the run and closes the window after it; true then.
     // False while idle: the caller closes the ordinary way.
     bool RequestClose();
@@ -87,7 +90,6 @@ class CRunController {
     Win32FileSystem fs_;
     RunState state_;
     CleaningOptions run_options_;
-    bool run_auto_close_ = false;
     ThreadHandle worker_;
     bool fail_next_thread_ = false;
 };

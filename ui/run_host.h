@@ -16,7 +16,7 @@ class RunHost {
     // Reads the option controls back into the window's members and gives the options the
     // run works with.
     virtual CleaningOptions ReadBackForRun() = 0;
-    // The automatic-closing value as read back when the run started (box 1003).
+    // The automatic-closing box (1003) as it is at this moment.
     virtual bool AutoCloseValue() const = 0;
     virtual bool AutoRemoveDeletedValue() const = 0;
     virtual bool ShowFileSizesValue() const = 0;

@@ -18,7 +18,7 @@ class CShellExtRegistrar {
 
     explicit CShellExtRegistrar(std::wstring applicationFolder, Launcher launch = {});
 
-    // How many of the two handler keys under HKEY_CLASSES_ROOT can be opened: 0, 1 or 2.
+    // How many of the two handler keys can be opened, per user or per machine: 0, 1 or 2.
     int IsRegistered() const;
     // TRUE when regsvr32 was started, FALSE when the library file is missing.
     BOOL Register() const { return Run(false); }

@@ -139,6 +139,9 @@ void CSortListCtrl::SetHeaderArrow(int column, int image) {
 }
 
 void CSortListCtrl::OnHeaderClick(int column) {
+    if (sort_allowed_ && !sort_allowed_()) {
+        return;
+    }
     sort_.direction = DirectionAfterClick(sort_, column);
     SetHeaderArrow(sort_.column, -1);
     sort_.column = column;

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/compare_rules.h"
 
@@ -25,6 +27,8 @@ class CSortListCtrl {
     HWND hwnd() const { return list_; }
 
     void SetCompare(PFNLVCOMPARE compare) { compare_ = compare; }
+    // While `allowed` gives false a header click does nothing (the rows keep their order).
+    void SetSortAllowed(std::function<bool()> allowed) { sort_allowed_ = std::move(allowed); }
     const SortState& GetSortState() const { return sort_; }
 
     int RowCount() const;
@@ -40,7 +44,8 @@ class CSortListCtrl {
                      int width = -1, int subitem = -1);
     void SetCheckAll(bool check);
 
-    // Header click on `column`: direction, arrows, sort (public for tests).
+    // Header click on `column`: direction, arrows, sort (public for tests); nothing while
+    // sorting is not allowed.
     void OnHeaderClick(int column);
 
   private:
@@ -50,6 +55,7 @@ class CSortListCtrl {
 
     HWND list_ = nullptr;
     PFNLVCOMPARE compare_ = nullptr;
+    std::function<bool()> sort_allowed_;
     SortState sort_;
 };
 

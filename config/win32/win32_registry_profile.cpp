@@ -84,7 +84,13 @@ std::wstring Win32RegistryProfile::ReadString(const std::wstring& section,
     if (!key.valid() || !QueryRaw(key.get(), name, type, data)) {
         return std::wstring();
     }
-    return DecodeRegistryString(static_cast<RegistryType>(type), data.data(), data.size());
+    // The text is a second copy of data of any size: a value too large to hold twice
+    // reads as unreadable, like one too large to hold once.
+    try {
+        return DecodeRegistryString(static_cast<RegistryType>(type), data.data(), data.size());
+    } catch (const std::bad_alloc&) {
+        return std::wstring();
+    }
 }
 
 void Win32RegistryProfile::WriteInt(const std::wstring& section, const std::wstring& name,

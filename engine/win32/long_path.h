@@ -4,8 +4,10 @@
 
 namespace vantrel {
 
-// The form of `path` to hand to the file APIs: unchanged while it is short enough for
-// the ordinary form, else the "\\?\" (or "\\?\UNC\") form, which has no MAX_PATH limit.
+// The form of `path` to hand to the file APIs: the "\\?\" (or "\\?\UNC\") form, which has
+// no MAX_PATH limit and addresses exactly the item named, trailing dots and blanks
+// included (see ExtendedPathForm). A path that is not absolute is made absolute by the
+// system first.
 std::wstring ToSystemPath(const std::wstring& path);
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 #include "engine/items.h"
 #include "engine/win32/find_handle.h"
 #include "engine/win32/long_path.h"
+#include "engine/win32/redirection.h"
 #include "engine/win32/shell_delete.h"
 
 namespace vantrel {
@@ -45,8 +46,11 @@ class Win32FolderListing : public FolderListing {
 }  // namespace
 
 bool Win32FileSystem::Exists(const std::wstring& path) {
-    return !path.empty() &&
-           GetFileAttributesW(ToSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (path.empty()) {
+        return false;
+    }
+    const RedirectionOff redirection_off;
+    return GetFileAttributesW(ToSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::IsDirectory(const std::wstring& path) {
@@ -58,11 +62,16 @@ uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) {
     if (path.empty()) {
         return kInvalidAttributes;
     }
+    const RedirectionOff redirection_off;
     return GetFileAttributesW(ToSystemPath(path).c_str());
 }
 
 bool Win32FileSystem::SetAttributes(const std::wstring& path, uint32_t attributes) {
-    return !path.empty() && SetFileAttributesW(ToSystemPath(path).c_str(), attributes) != FALSE;
+    if (path.empty()) {
+        return false;
+    }
+    const RedirectionOff redirection_off;
+    return SetFileAttributesW(ToSystemPath(path).c_str(), attributes) != FALSE;
 }
 
 std::unique_ptr<FolderListing> Win32FileSystem::OpenListing(const std::wstring& folder) {
@@ -70,6 +79,7 @@ std::unique_ptr<FolderListing> Win32FileSystem::OpenListing(const std::wstring& 
         return nullptr;  // "" + "\*" would list the current drive's root
     }
     const std::wstring pattern = ToSystemPath(JoinPath(folder, L"*"));
+    const RedirectionOff redirection_off;  // the handle then lists the folder named
     WIN32_FIND_DATAW data;
     FindHandle handle(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
@@ -85,14 +95,26 @@ std::unique_ptr<FolderListing> Win32FileSystem::OpenListing(const std::wstring& 
 }
 
 bool Win32FileSystem::RemoveFile(const std::wstring& path) {
-    return !path.empty() && DeleteFileW(ToSystemPath(path).c_str()) != FALSE;
+    if (path.empty()) {
+        return false;
+    }
+    const RedirectionOff redirection_off;
+    return DeleteFileW(ToSystemPath(path).c_str()) != FALSE;
 }
 
 bool Win32FileSystem::RemoveEmptyFolder(const std::wstring& path) {
-    return !path.empty() && RemoveDirectoryW(ToSystemPath(path).c_str()) != FALSE;
+    if (path.empty()) {
+        return false;
+    }
+    const RedirectionOff redirection_off;
+    return RemoveDirectoryW(ToSystemPath(path).c_str()) != FALSE;
 }
 
 bool Win32FileSystem::Recycle(const std::wstring& path) {
+    // The shell cannot be kept from redirecting: it would recycle the 32-bit twin.
+    if (IsRedirectedPath(path)) {
+        return false;
+    }
     return ShellDelete(path, kRecycleFlags, owner_);
 }
 

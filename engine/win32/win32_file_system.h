@@ -7,8 +7,10 @@
 namespace vantrel {
 
 // The FileSystem of the running system. Listings use FindFirstFileExW with basic
-// information and large fetches; long paths are passed in the "\\?\" form; the Recycle Bin
-// is the shell's (ShellDelete with the recycle flags, owned by the given window).
+// information and large fetches; every path is passed in the "\\?\" form, which addresses
+// exactly the item named; a 32-bit program on 64-bit Windows acts on the folders named, with
+// the file-system redirection off; the Recycle Bin is the shell's (ShellDelete with the
+// recycle flags, owned by the given window), refused where the redirection would apply.
 class Win32FileSystem : public FileSystem {
   public:
     explicit Win32FileSystem(HWND owner = nullptr) : owner_(owner) {}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/items.h"
+#include "engine/extended_path.h"
 #include "engine/shell_path_rules.h"
 
 namespace vantrel {
@@ -59,9 +60,42 @@ TEST(ShellPathRulesTest, RefusesWhatTheShellWouldReadDifferently) {
         {L"C:\\r\\..\\other", false},
         {L"C:\\r\\.", false},
         {L"\\\\?\\C:\\r\\a", false},
+        {L"C:\\r\\notes.", false},  // the shell would trim it to "notes"
+        {L"C:\\r\\blank ", false},
+        {L"C:\\dir.\\a.obj", false},
+        {L"C:\\r\\.hidden", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FitsShellDelete(c.path), c.fits) << c.path.size();
+    }
+}
+
+TEST(ExtendedPathFormTest, KeepsEveryCharacterOfEveryNameAndResolvesOnlyTheText) {
+    struct Case {
+        std::wstring path;
+        std::wstring form;
+    };
+    const Case cases[] = {
+        {L"C:\\t\\notes.", L"\\\\?\\C:\\t\\notes."},
+        {L"C:\\t\\blank ", L"\\\\?\\C:\\t\\blank "},
+        {L"C:\\dir. \\a", L"\\\\?\\C:\\dir. \\a"},
+        {L"c:/t//sub\\", L"\\\\?\\c:\\t\\sub"},
+        {L"C:\\", L"\\\\?\\C:\\"},
+        {L"C:\\a\\.\\b\\..\\c.", L"\\\\?\\C:\\a\\c."},
+        {L"\\\\server\\share\\x.", L"\\\\?\\UNC\\server\\share\\x."},
+        {L"\\\\?\\C:\\x.", L"\\\\?\\C:\\x."},
+        {L"\\\\.\\pipe\\p", L"\\\\.\\pipe\\p"},
+        // Not absolute, or ".." above the root: the system has to make it absolute.
+        {L"", L""},
+        {L"notes.", L""},
+        {L"C:notes.", L""},
+        {L"\\notes.", L""},
+        {L"C:\\..\\x", L""},
+        {L"\\\\server\\share\\..\\..\\x", L""},
+        {L"\\\\server", L""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExtendedPathForm(c.path), c.form) << std::string(c.path.begin(), c.path.end());
     }
 }
 

@@ -23,13 +23,24 @@ TEST(ShellExtCommandsTest, LibraryPathInTheApplicationFolder) {
     }
 }
 
-TEST(ShellExtCommandsTest, RegisterServerParametersQuoteThePath) {
-    EXPECT_EQ(RegisterServerParameters(L"C:\\Apps\\Tool\\VantrelShell.dll", false),
-              L"/s \"C:\\Apps\\Tool\\VantrelShell.dll\"");
-    EXPECT_EQ(RegisterServerParameters(L"C:\\Apps\\Tool\\VantrelShell.dll", true),
-              L"/u /s \"C:\\Apps\\Tool\\VantrelShell.dll\"");
+TEST(ShellExtCommandsTest, RegistersPerUserWithTheSixtyFourBitRegsvr32) {
     EXPECT_EQ(RegisterServerParameters(L"C:\\With Space\\VantrelShell.dll", false),
-              L"/s \"C:\\With Space\\VantrelShell.dll\"");
+              L"/s /n /i:user \"C:\\With Space\\VantrelShell.dll\"");
+    EXPECT_EQ(RegisterServerParameters(L"C:\\Apps\\VantrelShell.dll", true),
+              L"/s /u /n /i:user \"C:\\Apps\\VantrelShell.dll\"");
+    const struct {
+        const wchar_t* windows;
+        bool wow64;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"C:\\Windows", false, L"C:\\Windows\\System32\\regsvr32.exe"},
+        {L"C:\\Windows", true, L"C:\\Windows\\Sysnative\\regsvr32.exe"},
+        {L"D:\\", true, L"D:\\Sysnative\\regsvr32.exe"},
+        {L"", false, L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RegisterServerProgram(c.windows, c.wow64), c.expected) << c.wow64;
+    }
 }
 
 }  // namespace

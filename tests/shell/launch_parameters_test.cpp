@@ -29,12 +29,20 @@ TEST(LaunchParametersTest, ShapesOfTheParameterText) {
         // Backslashes inside a path are left alone.
         {0, {L"C:\\a\\b"}, L" \"C:\\a\\b\""},
         {2, {L"C:\\", L"D:\\x"}, L" -clean -preset 2 \"C:\\\\\" \"D:\\x\" -ac"},
+        // A quotation mark or a control character could add options: that folder is dropped.
+        {1, {L"C:\\x\" -preset 9 \"C:\\", L"D:\\y"}, L" -clean -preset 1 \"D:\\y\" -ac"},
+        {0, {L"C:\\a\nb", L"C:\\t\tab", L"C:\\d\x7F", L"C:\\ok"}, L" \"C:\\ok\""},
     };
     for (const LaunchCase& c : cases) {
         const auto text = BuildLaunchParameters(c.preset, c.folders);
         ASSERT_TRUE(text.has_value()) << c.expected;
         EXPECT_EQ(*text, c.expected);
     }
+}
+
+TEST(LaunchParametersTest, NothingIsLaunchedWhenEveryFolderIsDropped) {
+    EXPECT_FALSE(BuildLaunchParameters(3, {L"C:\\x\" -s \"D:\\"}));
+    EXPECT_FALSE(BuildLaunchParameters(0, {L"C:\\x\r"}));
 }
 
 TEST(LaunchParametersTest, RefusesRatherThanTruncatesAtTheLimit) {

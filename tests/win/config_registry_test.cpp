@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -17,6 +19,34 @@
 #include "config/win32/usage_box.h"
 #include "config/win32/win32_registry_profile.h"
 #include "support/test_registry_key.h"
+
+namespace {
+
+// While set, allocations of at least kLargeAllocation bytes on this thread beyond the
+// first `large_allocations_left` fail, as they do when a huge value meets a full address
+// space.
+constexpr std::size_t kLargeAllocation = 100000;
+thread_local int large_allocations_left = -1;  // -1: every allocation succeeds
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (size >= kLargeAllocation && large_allocations_left >= 0 && large_allocations_left-- == 0) {
+        throw std::bad_alloc();
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace vantrel {
 namespace {
@@ -127,6 +157,20 @@ TEST(RegistryProfileTest, UntrustedStringsAreReadWithTheirRealLength) {
     for (const auto& c : cases) {
         EXPECT_EQ(profile.ReadString(L"Settings", c.name), c.expected) << c.name;
     }
+}
+
+TEST(RegistryProfileTest, AStringTooLargeToDecodeReadsAsUnreadableWithoutThrowing) {
+    TestRegistryKey test(L"huge");
+    Win32RegistryProfile profile = test.Profile();
+    const std::wstring huge(kLargeAllocation, L'x');
+    SetRaw(test, L"Settings", L"Filter", REG_SZ, huge.c_str(),
+           static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
+    std::wstring text = L"unset";
+    large_allocations_left = 1;  // the raw data fits, its decoded copy does not
+    EXPECT_NO_THROW(text = profile.ReadString(L"Settings", L"Filter"));
+    large_allocations_left = -1;
+    EXPECT_EQ(text, L"");
+    EXPECT_EQ(profile.ReadString(L"Settings", L"Filter"), huge);
 }
 
 TEST(RegistryPresetsTest, FirstStartWritesSettingsAndBuiltInPresets) {

@@ -11,6 +11,7 @@
 #include "engine/clean.h"
 #include "engine/scan.h"
 #include "engine/win32/long_path.h"
+#include "engine/win32/redirection.h"
 #include "engine/win32/shell_delete.h"
 #include "engine/win32/win32_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
@@ -96,6 +97,132 @@ TEST_F(EngineFilesTest, ScanThenCleanPermanently) {
     for (const auto& row : view.files) {
         EXPECT_EQ(row.item.status, ItemStatus::NotExists);
     }
+}
+
+// Names that ordinary Win32 path parsing trims ("notes." reads as "notes") beside their
+// trimmed twins: the clean deletes exactly the listed item permanently, and the Recycle Bin,
+// which cannot take such a name, leaves it "Failed"; a twin is never touched.
+TEST_F(EngineFilesTest, TrimmedNamesAreAddressedExactlyBesideTheirTwins) {
+    struct Listed {
+        const wchar_t* relative;
+        ItemStatus permanent;
+        ItemStatus recycled;
+    };
+    const Listed listed[] = {
+        {L"notes.", ItemStatus::Done, ItemStatus::Failed},  // 0 bytes, beside "notes"
+        {L"blank ", ItemStatus::Done, ItemStatus::Failed},
+        {L"deep.\\x.zzz", ItemStatus::Done, ItemStatus::Failed},  // inside a trimmed folder
+        {L"gone.", ItemStatus::Done, ItemStatus::Failed},         // matched, with content
+        {L"dir ", ItemStatus::Done, ItemStatus::Failed},          // empty folder
+    };
+    const wchar_t* const twins[] = {L"notes", L"blank", L"deep\\x.txt", L"gone\\f.txt",
+                                    L"dir\\f.txt"};
+    for (const bool recycle : {false, true}) {
+        TempTree trimmed(L"trimmed");
+        trimmed.File(L"notes.", "");
+        trimmed.File(L"blank ", "");
+        trimmed.File(L"deep.\\x.zzz");
+        trimmed.File(L"gone.\\f.txt");
+        trimmed.Folder(L"dir ");
+        for (const wchar_t* twin : twins) {
+            trimmed.File(twin, "hello");
+        }
+        view.files.clear();
+        view.folders.clear();
+        view.AddFolder(trimmed.Root());
+        options.Filter = L"*.zzz;gone.";
+        options.DeleteFolders = 1;
+        options.DeleteEmptyFiles = 1;
+        options.DeleteEmptyFolders = 1;
+        options.RecycleFiles = recycle ? 1 : 0;
+        state.ResetForRun();
+        ScanAndCleanPhases(ctx);
+
+        // Listed under their own names (and only they: every twin holds something).
+        ASSERT_EQ(view.files.size(), std::size(listed)) << recycle;
+        for (const Listed& item : listed) {
+            const std::wstring path = trimmed.Path(item.relative);
+            const auto row = std::find_if(view.files.begin(), view.files.end(),
+                                          [&](const auto& r) { return r.item.path == path; });
+            ASSERT_NE(row, view.files.end()) << recycle;
+            const ItemStatus expected = recycle ? item.recycled : item.permanent;
+            EXPECT_EQ(row->item.status, expected) << recycle;
+            EXPECT_EQ(PathExists(path), expected != ItemStatus::Done) << recycle;
+        }
+        for (const wchar_t* twin : twins) {
+            EXPECT_TRUE(PathExists(trimmed.Path(twin))) << recycle;
+        }
+    }
+}
+
+// A folder listed because it was empty and filled before the clean keeps what it holds,
+// permanently and with the Recycle Bin; one still empty goes.
+TEST_F(EngineFilesTest, AFolderListedAsEmptyIsRemovedOnlyWhileItStillIs) {
+    for (const bool recycle : {false, true}) {
+        TempTree emptied(L"emptied");
+        emptied.Folder(L"filled");
+        if (!recycle) {
+            emptied.Folder(L"empty");
+        }
+        view.files.clear();
+        view.folders.clear();
+        view.AddFolder(emptied.Root());
+        options.DeleteEmptyFolders = 1;
+        options.RecycleFiles = recycle ? 1 : 0;
+        state.ResetForRun();
+        ScanAllFolders(ctx);
+        ASSERT_EQ(view.files.size(), recycle ? 1u : 2u);
+        const std::wstring written = emptied.File(L"filled\\written.txt");
+        CleanAllItems(ctx);
+        for (const auto& row : view.files) {
+            const bool filled = row.item.path == emptied.Path(L"filled");
+            EXPECT_EQ(row.item.status, filled ? ItemStatus::Failed : ItemStatus::Done) << recycle;
+            EXPECT_EQ(PathExists(row.item.path), filled) << recycle;
+        }
+        EXPECT_TRUE(PathExists(written)) << recycle;
+    }
+}
+
+// A 32-bit program on 64-bit Windows: a folder chosen in System32 is walked and cleaned
+// there, not in its SysWOW64 twin that the redirection would substitute; the Recycle Bin,
+// which cannot avoid the redirection, is refused.
+TEST_F(EngineFilesTest, TheSystemFolderChosenIsTheOneCleanedNotItsRedirectedTwin) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) {
+        GTEST_SKIP() << "no file-system redirection here: not a 32-bit process on 64-bit Windows";
+    }
+    std::wstring system(MAX_PATH, L'\0');
+    system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
+    std::wstring wow(MAX_PATH, L'\0');
+    wow.resize(GetSystemWow64DirectoryW(wow.data(), MAX_PATH));
+    const std::wstring name = L"\\vantrel-wow64-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring chosen = system + name;
+    const std::wstring twin = wow + name;
+    auto make = [](const std::wstring& folder, std::initializer_list<const wchar_t*> files) {
+        const RedirectionOff redirection_off;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (const wchar_t* file : files) {
+            CloseHandle(CreateFileW((folder + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr));
+        }
+    };
+    make(chosen, {L"a.obj"});
+    make(twin, {L"a.obj", L"b.obj"});
+
+    view.AddFolder(chosen);
+    ScanAndClean();
+    EXPECT_EQ(view.FilePaths(), Paths{chosen + L"\\a.obj"});
+    EXPECT_EQ(view.files.size() == 1 ? view.files[0].item.status : ItemStatus::None,
+              ItemStatus::Done);
+    EXPECT_FALSE(fs.Exists(chosen + L"\\a.obj"));
+    EXPECT_TRUE(PathExists(twin + L"\\a.obj"));
+    EXPECT_TRUE(PathExists(twin + L"\\b.obj"));
+    EXPECT_FALSE(fs.Recycle(chosen));
+    EXPECT_TRUE(fs.Exists(chosen));
+
+    RunState idle;
+    EXPECT_EQ(DeleteFolderTree(fs, idle, chosen), 0);
+    EXPECT_EQ(DeleteFolderTree(fs, idle, twin), 0);
 }
 
 TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {

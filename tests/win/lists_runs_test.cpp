@@ -8,6 +8,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -463,6 +465,107 @@ TEST_F(ListsRunsTest, StopDuringAScanAndDuringACleanEndsAtTheNextRow) {
     EXPECT_FALSE(dialog->Ended());
 }
 
+// Clicks a list's first column header from inside the list's own message handling, as a
+// user's click lands between two of the worker's steps, when the worker has set a row's text
+// to `click_text` for the times in `clicks_at`; counts how often each record was started
+// (its text set to `started_text`).
+struct SortDuringRun {
+    std::wstring started_text;
+    std::wstring click_text;
+    std::vector<int> clicks_at;
+    int done = 0;
+    std::map<LPARAM, int> visits;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR data) {
+        auto* self = reinterpret_cast<SortDuringRun*>(data);
+        if (message != LVM_SETITEMTEXTW) {
+            return DefSubclassProc(window, message, wparam, lparam);
+        }
+        const std::wstring text = reinterpret_cast<const LVITEMW*>(lparam)->pszText;
+        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+        if (text == self->started_text) {
+            LVITEMW item{};
+            item.mask = LVIF_PARAM;
+            item.iItem = static_cast<int>(wparam);
+            SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            ++self->visits[item.lParam];
+        }
+        if (text == self->click_text) {
+            if (std::count(self->clicks_at.begin(), self->clicks_at.end(), ++self->done) != 0) {
+                NMHEADERW click{};
+                click.hdr.hwndFrom = ListView_GetHeader(window);
+                click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(click.hdr.hwndFrom));
+                click.hdr.code = HDN_ITEMCLICKW;
+                click.iItem = 0;
+                SendMessageW(window, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+            }
+        }
+        return result;
+    }
+};
+
+TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirRows) {
+    TempTree tree(L"sortrun");
+    // Folders added out of name order, each with its own number of files.
+    std::map<std::wstring, int> expected_counts;
+    for (int i = 11; i >= 0; --i) {
+        const std::wstring name = L"d" + std::to_wstring(100 + i);
+        for (int j = 0; j <= i % 4; ++j) {
+            tree.File(name + L"\\x" + std::to_wstring(j) + L".o");
+        }
+        expected_counts[tree.Path(name)] = i % 4 + 1;
+    }
+    for (int i = 0; i < 20; ++i) {
+        tree.File(L"d111\\f" + std::to_wstring(1000 - 7 * i) + L".o");
+    }
+    expected_counts[tree.Path(L"d111")] += 20;
+    Open();
+    for (int i = 11; i >= 0; --i) {
+        dialog->AddFolder(tree.Path(L"d" + std::to_wstring(100 + i)));
+    }
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+
+    // Name sorts as the 3rd and the 7th folder starts.
+    SortDuringRun scan{L"Scanning", L"Scanning", {3, 7}};
+    SetWindowSubclass(Folders(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&scan));
+    Run(IDC_SCAN);
+    RemoveWindowSubclass(Folders(), &SortDuringRun::Proc, 1);
+    EXPECT_EQ(scan.visits.size(), 12u);
+    for (const auto& [record, visits] : scan.visits) {
+        EXPECT_EQ(visits, 1);
+    }
+    for (int row = 0; row < dialog->Folders().RowCount(); ++row) {
+        const FolderItem* item = dialog->Folders().Record(row);
+        const int expected = expected_counts[item->path];
+        EXPECT_EQ(item->found_count, expected);
+        EXPECT_EQ(CellText(Folders(), row, 1), std::to_wstring(expected));
+    }
+    ASSERT_EQ(dialog->Files().RowCount(), 12 * 5 / 2 + 20);
+
+    // Name sorts after the 5th and the 25th file is deleted.
+    SortDuringRun clean{
+        FileStatusText(ItemStatus::InProgress), FileStatusText(ItemStatus::Done), {5, 25}};
+    SetWindowSubclass(Files(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&clean));
+    Run(IDC_CLEAN);
+    RemoveWindowSubclass(Files(), &SortDuringRun::Proc, 1);
+    EXPECT_EQ(clean.visits.size(), static_cast<size_t>(dialog->Files().RowCount()));
+    for (const auto& [record, visits] : clean.visits) {
+        EXPECT_EQ(visits, 1);
+    }
+    for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+        const FileItem* item = dialog->Files().Record(row);
+        EXPECT_EQ(item->status, ItemStatus::Done);
+        EXPECT_EQ(CellText(Files(), row, 4), FileStatusText(ItemStatus::Done));
+        EXPECT_FALSE(PathExists(item->path));
+    }
+    // Once the run has ended the header sorts again.
+    const FileItem* first = dialog->Files().Record(0);
+    dialog->FileList().OnHeaderClick(0);
+    dialog->FileList().OnHeaderClick(0);
+    EXPECT_NE(dialog->Files().Record(0), first);
+}
+
 TEST_F(ListsRunsTest, TheCloseBoxDuringACleanStopsThenCloses) {
     TempTree tree(L"closebox");
     for (int i = 0; i < 20; ++i) {
@@ -498,6 +601,73 @@ TEST_F(ListsRunsTest, AutoCloseEndsTheWindowAfterACleanButNotAfterAScan) {
     Run(IDC_CLEAN);
     ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }, 3000));
     EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
+}
+
+// Runs `action` from inside the file list's own message handling the first time the worker
+// sets a row's text to `text`, as a user's click lands during a clean.
+struct ActDuringClean {
+    std::wstring text;
+    std::function<void()> action;
+    bool done = false;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR data) {
+        auto* self = reinterpret_cast<ActDuringClean*>(data);
+        if (message == LVM_SETITEMTEXTW && !self->done &&
+            self->text == reinterpret_cast<const LVITEMW*>(lparam)->pszText) {
+            self->done = true;
+            self->action();
+        }
+        return DefSubclassProc(window, message, wparam, lparam);
+    }
+};
+
+TEST_F(ListsRunsTest, UntickingAutoCloseDuringACleanKeepsTheWindowOpen) {
+    TempTree tree(L"untick");
+    tree.File(L"a.o");
+    tree.File(L"b.o");
+    settings.AutoClose = 1;
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    ActDuringClean untick{FileStatusText(ItemStatus::InProgress),
+                          [this] { SendMessageW(Item(IDC_AUTO_CLOSE), BM_CLICK, 0, 0); }};
+    SetWindowSubclass(Files(), &ActDuringClean::Proc, 1, reinterpret_cast<DWORD_PTR>(&untick));
+    Run(IDC_CLEAN);
+    RemoveWindowSubclass(Files(), &ActDuringClean::Proc, 1);
+    EXPECT_TRUE(untick.done);
+    EXPECT_FALSE(PumpUntil([this] { return dialog->Ended(); }, 500));
+    EXPECT_FALSE(PathExists(tree.Path(L"b.o")));
+}
+
+TEST_F(ListsRunsTest, DestroyingTheWindowDuringACleanStopsAndJoinsTheWorkerFirst) {
+    TempTree tree(L"teardown");
+    for (int i = 0; i < 20; ++i) {
+        tree.File(L"f" + std::to_wstring(i) + L".o");
+    }
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    bool started = false;
+    ActDuringClean seen{FileStatusText(ItemStatus::Done), [&started] { started = true; }};
+    SetWindowSubclass(Files(), &ActDuringClean::Proc, 1, reinterpret_cast<DWORD_PTR>(&seen));
+    Click(IDC_CLEAN);
+    ASSERT_TRUE(PumpUntil([&started] { return started; }));
+    // Something other than the close box ends the window while the worker is on a row.
+    DestroyWindow(dialog->hwnd());
+    EXPECT_FALSE(dialog->IsBusy());
+    int left = 0;
+    for (int i = 0; i < 20; ++i) {
+        left += PathExists(tree.Path(L"f" + std::to_wstring(i) + L".o")) ? 1 : 0;
+    }
+    EXPECT_GT(left, 0);
+    Sleep(200);
+    for (int i = 0; i < 20; ++i) {
+        left -= PathExists(tree.Path(L"f" + std::to_wstring(i) + L".o")) ? 1 : 0;
+    }
+    EXPECT_EQ(left, 0);  // nothing is deleted once the window is gone
 }
 
 TEST_F(ListsRunsTest, AFailedThreadCreationReturnsToIdleAtOnce) {

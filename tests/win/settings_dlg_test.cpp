@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,27 @@ bool ClassKeyExists(const wchar_t* path) {
 void RemoveClassKeys() {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kAllFilesKey);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kFolderKey);
+}
+
+// Whether `program` is a file this process reaches as a 64-bit (x64) Windows program: the
+// regsvr32 that can register the 64-bit library, also from a 32-bit process, whose
+// System32 is redirected to the 32-bit programs.
+bool IsSixtyFourBitProgram(const std::wstring& program) {
+    HANDLE file = CreateFileW(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::vector<BYTE> head(4096);
+    DWORD read = 0;
+    ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
+    CloseHandle(file);
+    if (read < 0x40) {
+        return false;
+    }
+    const DWORD pe = *reinterpret_cast<const DWORD*>(&head[0x3C]);
+    return pe + 6 <= read && std::memcmp(&head[pe], "PE\0\0", 4) == 0 &&
+           *reinterpret_cast<const WORD*>(&head[pe + 4]) == IMAGE_FILE_MACHINE_AMD64;
 }
 
 struct Launch {
@@ -135,8 +158,8 @@ TEST_F(SettingsDialogTest, OpensTickedWhenOnlyTheAllFilesKeyExists) {
     EXPECT_TRUE(dialog_->Ended());
     EXPECT_EQ(dialog_->Result(), IDOK);
     ASSERT_EQ(launches_.size(), 1u);
-    EXPECT_EQ(launches_[0].program, L"regsvr32.exe");
-    EXPECT_EQ(launches_[0].parameters, L"/s \"" + app.Library() + L"\"");
+    EXPECT_TRUE(IsSixtyFourBitProgram(launches_[0].program));
+    EXPECT_EQ(launches_[0].parameters, L"/s /n /i:user \"" + app.Library() + L"\"");
 }
 
 TEST_F(SettingsDialogTest, OkWithTheBoxClearUnregisters) {
@@ -145,8 +168,8 @@ TEST_F(SettingsDialogTest, OkWithTheBoxClearUnregisters) {
     EXPECT_FALSE(Ticked());
     Press(IDOK);
     ASSERT_EQ(launches_.size(), 1u);
-    EXPECT_EQ(launches_[0].program, L"regsvr32.exe");
-    EXPECT_EQ(launches_[0].parameters, L"/u /s \"" + app.Library() + L"\"");
+    EXPECT_TRUE(IsSixtyFourBitProgram(launches_[0].program));
+    EXPECT_EQ(launches_[0].parameters, L"/s /u /n /i:user \"" + app.Library() + L"\"");
     EXPECT_EQ(dialog_->ExtensionOn(), 0);
 }
 
@@ -156,7 +179,7 @@ TEST_F(SettingsDialogTest, TickingThenOkRegisters) {
     SetTicked(true);
     Press(IDOK);
     ASSERT_EQ(launches_.size(), 1u);
-    EXPECT_EQ(launches_[0].parameters, L"/s \"" + app.Library() + L"\"");
+    EXPECT_EQ(launches_[0].parameters, L"/s /n /i:user \"" + app.Library() + L"\"");
 }
 
 TEST_F(SettingsDialogTest, NothingStartsWithoutTheLibrary) {
@@ -199,6 +222,33 @@ TEST_F(SettingsDialogTest, CancelStartsNothing) {
     EXPECT_TRUE(launches_.empty());
     CShellExtRegistrar registrar(app.Folder());
     EXPECT_EQ(registrar.IsRegistered(), 0);
+}
+
+// Run by tests/e2e/settings_regsvr32.sh in a fresh prefix, once per step: the box ticked
+// (VANTREL_SETTINGS_STEP=tick) or cleared (untick) and OK, with the real regsvr32 on the
+// library in VANTREL_SETTINGS_APP_FOLDER; the script then reads the keys itself.
+TEST(SettingsRegistrationEndToEnd, TheBoxRegistersAndUnregistersWithTheRealRegsvr32) {
+    const char* folder = std::getenv("VANTREL_SETTINGS_APP_FOLDER");
+    const char* step = std::getenv("VANTREL_SETTINGS_STEP");
+    if (folder == nullptr || step == nullptr) {
+        GTEST_SKIP() << "run by tests/e2e/settings_regsvr32.sh";
+    }
+    const bool tick = std::string(step) == "tick";
+    const std::string narrow(folder);
+    CSettingsDlg dialog{std::wstring(narrow.begin(), narrow.end())};
+    ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
+    CheckDlgButton(dialog.hwnd(), IDC_SHELL_EXTENSION_CHECK, tick ? BST_CHECKED : BST_UNCHECKED);
+    SendMessageW(dialog.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(dialog.Item(IDOK)));
+    EXPECT_TRUE(dialog.Ended());
+    dialog.Destroy();
+    // regsvr32 runs on its own: wait for its outcome.
+    const CShellExtRegistrar registrar{std::wstring(narrow.begin(), narrow.end())};
+    const DWORD start = GetTickCount();
+    while ((registrar.IsRegistered() > 0) != tick && GetTickCount() - start < 30000) {
+        Sleep(100);
+    }
+    EXPECT_EQ(registrar.IsRegistered() > 0, tick);
 }
 
 }  // namespace

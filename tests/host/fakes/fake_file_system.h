@@ -36,6 +36,13 @@ class FakeFileSystem : public FileSystem {
         Add(path, Node{true, 0, 0, target});
     }
 
+    // Takes an item away with everything below it, as another program would.
+    void RemoveTree(const std::wstring& path) {
+        if (Has(path)) {
+            EraseTree(path);
+        }
+    }
+
     bool Has(const std::wstring& path) const { return nodes_.count(path) != 0; }
     const std::map<std::wstring, Node>& Nodes() const { return nodes_; }
 

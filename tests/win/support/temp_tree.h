@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/clean.h"
-#include "engine/win32/long_path.h"
+#include "engine/extended_path.h"
 #include "engine/win32/win32_file_system.h"
 
 namespace vantrel::testing {
@@ -38,7 +38,7 @@ class TempTree {
         const std::wstring full = Path(relative);
         for (size_t at = root_.size() + 1; at <= full.size(); ++at) {
             if (at == full.size() || full[at] == L'\\') {
-                CreateDirectoryW(ToSystemPath(full.substr(0, at)).c_str(), nullptr);
+                CreateDirectoryW(ExtendedPathForm(full.substr(0, at)).c_str(), nullptr);
             }
         }
         return full;
@@ -50,7 +50,7 @@ class TempTree {
         if (slash != std::wstring::npos) {
             Folder(relative.substr(0, slash));
         }
-        HANDLE file = CreateFileW(ToSystemPath(full).c_str(), GENERIC_WRITE, 0, nullptr,
+        HANDLE file = CreateFileW(ExtendedPathForm(full).c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, attributes, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             DWORD written = 0;
@@ -65,7 +65,7 @@ class TempTree {
 };
 
 inline bool PathExists(const std::wstring& path) {
-    return GetFileAttributesW(ToSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ExtendedPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace vantrel::testing
