@@ -4,26 +4,87 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
+
+#include "engine/row_store.h"
 
 namespace vantrel {
 
-// Small list-view operations shared by the folder list and the file list.
+// Small list-view operations shared by the folder list and the file list, both owner-data
+// (virtual) lists that draw their rows from a RowStore.
 
-// The row's item data, 0 for a row out of range.
-LPARAM RowParam(HWND list, int row);
 int FirstSelectedRow(HWND list);
-// Deletes the selected rows, always taking the first selected one again.
-void DeleteSelectedRows(HWND list);
-// Sets bits 12 to 15 of the row's state (its state image index).
-void SetRowStateIndex(HWND list, int row, int index);
-void SetRowText(HWND list, int row, int column, const wchar_t* text);
-// Appends a row showing `text` with the system image `image`; its index, or -1.
-int AppendIconRow(HWND list, const std::wstring& text, int image);
-// Stores `record` as the row's item data. When that fails the row is deleted again, so no
-// row is ever left without its record; returns false then.
-bool AttachRowRecord(HWND list, int row, const void* record);
+// Every selected row, top to bottom.
+std::vector<int> SelectedRows(HWND list);
+// Deselects every row, then selects `rows`.
+void SelectOnly(HWND list, const std::vector<int>& rows);
+// Copies a cell's text into the buffer the list gave with LVN_GETDISPINFOW; a text longer
+// than the buffer is shown cut (the list's own buffer), never a record.
+void CopyCellText(LVITEMW& item, const std::wstring& text);
+// Asks the list to draw `row` again (nothing for -1).
+void RedrawRow(HWND list, int row);
 // Shows popup `popup_index` of menu 200 for `list` at the WM_CONTEXTMENU position, with
 // `default_command` (0 for none) in bold; owned by `owner`, which receives the command.
 void ShowListPopup(HWND owner, HWND list, LPARAM position, int popup_index, int default_command);
+
+// Brings an owner-data list up to date with its store: the view order takes in what the
+// worker appended and drops removed rows, the list gets the new row count (its scroll bar),
+// selected rows stay selected wherever they now are, the row to follow is made visible, and
+// the visible rows are drawn again when anything changed. Returns what changed.
+template <typename Record>
+typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record>& store) {
+    // Which rows are selected, by identity, in case rows leave the order.
+    std::vector<RowId> selected;
+    if (store.RemovalsPending()) {
+        for (int row : SelectedRows(list)) {
+            selected.push_back(store.IdAt(row));
+        }
+    }
+    const typename RowStore<Record>::Changes changes = store.Publish();
+    if (list == nullptr) {
+        return changes;
+    }
+    if (changes.count_changed) {
+        SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(store.Count()),
+                     LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    }
+    if (changes.reordered && !selected.empty()) {
+        std::vector<int> rows;
+        for (RowId id : selected) {
+            if (const int row = store.PositionOf(id); row >= 0) {
+                rows.push_back(row);
+            }
+        }
+        SelectOnly(list, rows);
+    }
+    if (changes.follow != kNoRow) {
+        const int row = store.PositionOf(changes.follow);
+        if (row >= 0) {
+            SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        }
+    }
+    if (changes.any) {
+        InvalidateRect(list, nullptr, FALSE);
+    }
+    return changes;
+}
+
+// Sorts the store's view order and keeps the selection with its rows.
+template <typename Record, typename Less>
+void SortVirtualList(HWND list, RowStore<Record>& store, Less&& less) {
+    std::vector<RowId> selected;
+    for (int row : SelectedRows(list)) {
+        selected.push_back(store.IdAt(row));
+    }
+    store.Sort(std::forward<Less>(less));
+    std::vector<int> rows;
+    for (RowId id : selected) {
+        if (const int row = store.PositionOf(id); row >= 0) {
+            rows.push_back(row);
+        }
+    }
+    SelectOnly(list, rows);
+    InvalidateRect(list, nullptr, FALSE);
+}
 
 }  // namespace vantrel

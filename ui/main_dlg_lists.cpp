@@ -15,8 +15,19 @@ void CMainDlg::SetUpListOperations() {
     folders_.Attach(folder_list_.hwnd(),
                     [this](const std::wstring& folder) { NoteFolderAdded(settings_, folder); });
     files_.Attach(file_list_.hwnd());
+    files_.ReadNumberFormat();
+    folder_list_.SetSorter([this](const SortState& sort) { folders_.Sort(sort); });
+    file_list_.SetSorter([this](const SortState& sort) { files_.Sort(sort); });
     runs_ =
         std::make_unique<CRunController>(hwnd(), folders_, files_, static_cast<RunHost&>(*this));
+    SyncRunSettings();
+}
+
+void CMainDlg::SyncRunSettings() {
+    files_.SetShowSizes(values_.ShowFileSizes != 0);
+    if (runs_ != nullptr) {
+        runs_->View().SetAutoRemoveDeleted(values_.AutoRemoveDeleted != 0);
+    }
 }
 
 CleaningOptions CMainDlg::ReadBackForRun() {
@@ -95,6 +106,23 @@ bool CMainDlg::OnListNotify(NMHDR& header, LRESULT& result) {
             PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
         }
         result = 0;
+        return true;
+    }
+    if (header.code == LVN_GETDISPINFOW) {
+        auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+        if (header.hwndFrom == files_.hwnd()) {
+            files_.OnGetDispInfo(info);
+        } else if (header.hwndFrom == folders_.hwnd()) {
+            folders_.OnGetDispInfo(info);
+        } else {
+            return false;
+        }
+        result = 0;
+        return true;
+    }
+    if (header.code == LVN_ODFINDITEMW &&
+        (header.hwndFrom == files_.hwnd() || header.hwndFrom == folders_.hwnd())) {
+        result = -1;  // no type-ahead search in the lists
         return true;
     }
     if (header.hwndFrom == files_.hwnd() && header.code == NM_CUSTOMDRAW) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/compare_rules.h"
@@ -25,6 +26,8 @@ class CSortListCtrl {
     HWND hwnd() const { return list_; }
 
     void SetCompare(PFNLVCOMPARE compare) { compare_ = compare; }
+    // For an owner-data list: called with the new sort state instead of LVM_SORTITEMS.
+    void SetSorter(std::function<void(const SortState&)> sorter) { sorter_ = std::move(sorter); }
     const SortState& GetSortState() const { return sort_; }
 
     int RowCount() const;
@@ -50,6 +53,7 @@ class CSortListCtrl {
 
     HWND list_ = nullptr;
     PFNLVCOMPARE compare_ = nullptr;
+    std::function<void(const SortState&)> sorter_;
     SortState sort_;
 };
 
