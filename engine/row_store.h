@@ -213,6 +213,7 @@ class RowStore {
             return less(rows_[static_cast<size_t>(a)].record, rows_[static_cast<size_t>(b)].record);
         });
         RebuildPositions();
+        dirty_ = true;
     }
 
     // Takes the rows out of the view order at once (the user's removal, on the window's

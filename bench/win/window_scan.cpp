@@ -1,12 +1,25 @@
-// A Scan through the real main window against the engine alone, on the same tree in the
-// same run: seconds per listed row. Arguments: one or more tree roots. Not run by ctest
-// (bench/win/window_scan.sh builds the trees and runs it under Wine).
+// The main window against the bare engine and the bare system calls, side by side in one run
+// (bench/win/window_scan.sh builds the trees and runs it under Wine). Not run by ctest.
+//
+// Commands, each followed by its tree roots:
+//   scan <root>                 Scan: the engine alone, then through the visible window;
+//                               rows, seconds, ratio, the window thread's longest stall and
+//                               the working set the window's rows take (bytes per row).
+//   stop <root>                 A visible Scan stopped, and one closed, once rows show;
+//                               the time until the window is idle or gone.
+//   clean <window root> <bare root>
+//                               Scan & Clean as the command line starts it (visible window,
+//                               "-clean -f *.obj -df -ss"), against a FindFirstFileExW walk
+//                               with a DeleteFileW loop over an identical tree.
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "bench/counting_run_view.h"
 #include "config/app_settings.h"
@@ -33,6 +46,20 @@ vantrel::CleaningOptions ObjFilter() {
     return options;
 }
 
+SIZE_T WorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.WorkingSetSize;
+}
+
+SIZE_T PeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+}
+
 double EngineScan(const std::wstring& root, int& found) {
     vantrel::bench::CountingRunView view(true);
     view.folders.push_back(vantrel::FolderItem{root, 0, vantrel::ItemStatus::None});
@@ -46,56 +73,174 @@ double EngineScan(const std::wstring& root, int& found) {
     return Seconds(start);
 }
 
-double WindowScan(const std::wstring& root, bool visible, int& found) {
+// A visible main window as the program shows it, with its own settings and resources.
+struct Window {
     vantrel::CUiResources resources;
-    resources.Initialize(GetModuleHandleW(nullptr));
     vantrel::MemoryRegistryProfile profile;
     vantrel::AppSettings settings;
-    settings.CustomIndex = vantrel::LoadPresets(profile, settings.Presets);
-    settings.Preset = settings.CustomIndex;
-    settings.Options = ObjFilter();
-    settings.ShowFileSizes = 1;
-    vantrel::CMainDlg dialog(settings, resources, profile, nullptr, nullptr);
-    HWND window = dialog.CreateModeless(nullptr);
-    if (window == nullptr) {
-        return -1;
+    std::unique_ptr<vantrel::CMainDlg> dialog;
+    double longest_stall = 0;  // the longest time one message kept the window's thread
+
+    explicit Window(const vantrel::CommandLineRequest* request = nullptr) {
+        resources.Initialize(GetModuleHandleW(nullptr));
+        settings.CustomIndex = vantrel::LoadPresets(profile, settings.Presets);
+        settings.Preset = settings.CustomIndex;
+        settings.Options = ObjFilter();
+        settings.ShowFileSizes = 1;
+        dialog =
+            std::make_unique<vantrel::CMainDlg>(settings, resources, profile, request, nullptr);
+        dialog->CreateModeless(nullptr);
+        Pump();
     }
-    if (!visible) {
-        ShowWindow(window, SW_HIDE);
+    HWND hwnd() const { return dialog->hwnd(); }
+    void Command(int id) {
+        SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog->Item(id)));
     }
-    dialog.PumpPendingMessages();
-    dialog.AddFolder(root);
-    const auto start = Clock::now();
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SCAN, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(dialog.Item(IDC_SCAN)));
-    while (dialog.IsBusy()) {
+    // One round of the message loop; notes how long the window's thread was held.
+    void Pump() {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        dialog.PumpPendingMessages();
+        const auto start = Clock::now();
+        dialog->PumpPendingMessages();
+        const double held = Seconds(start);
+        longest_stall = held > longest_stall ? held : longest_stall;
     }
-    const double seconds = Seconds(start);
-    found = dialog.Files().RowCount();
-    dialog.Destroy();
-    return seconds;
+    template <typename Done>
+    void PumpUntil(Done done) {
+        while (!done()) {
+            Pump();
+        }
+    }
+};
+
+void ScanCommand(const std::wstring& root) {
+    int engine_found = 0;
+    const double engine = EngineScan(root, engine_found);
+
+    const SIZE_T before = WorkingSet();
+    Window window;
+    window.dialog->AddFolder(root);
+    const SIZE_T with_window = WorkingSet();
+    window.longest_stall = 0;
+    const auto start = Clock::now();
+    window.Command(IDC_SCAN);
+    window.PumpUntil([&] { return !window.dialog->IsBusy(); });
+    const double shown = Seconds(start);
+    const int rows = window.dialog->Files().RowCount();
+    const SIZE_T after = WorkingSet();
+    const double per_row =
+        rows > 0 ? static_cast<double>(after > with_window ? after - with_window : 0) / rows : 0.0;
+    std::printf(
+        "scan %ls\n"
+        "  engine alone:    %7d rows %8.3f s\n"
+        "  visible window:  %7d rows %8.3f s   ratio %5.2fx   longest stall %5.1f ms\n"
+        "  working set: %.1f MB before the window, +%.1f MB window, +%.1f MB rows "
+        "(%.0f bytes/row); peak %.1f MB\n",
+        root.c_str(), engine_found, engine, rows, shown, engine > 0 ? shown / engine : 0.0,
+        window.longest_stall * 1e3, before / 1048576.0, (with_window - before) / 1048576.0,
+        (after - with_window) / 1048576.0, per_row, PeakWorkingSet() / 1048576.0);
+    std::fflush(stdout);
+}
+
+void StopCommand(const std::wstring& root) {
+    for (const bool close : {false, true}) {
+        Window window;
+        window.dialog->AddFolder(root);
+        window.Command(IDC_SCAN);
+        // Wait until a good part of the tree is listed, so the stop lands mid-scan.
+        window.PumpUntil(
+            [&] { return window.dialog->Files().RowCount() >= 20000 || !window.dialog->IsBusy(); });
+        const int rows_then = window.dialog->Files().RowCount();
+        const auto start = Clock::now();
+        if (close) {
+            SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+            window.PumpUntil([&] { return window.dialog->Ended(); });
+        } else {
+            window.Command(IDC_STOP);
+            window.PumpUntil([&] { return !window.dialog->IsBusy(); });
+        }
+        std::printf("%s during a scan of %ls at %d rows: %.1f ms until %s (%d rows kept)\n",
+                    close ? "close box" : "Stop", root.c_str(), rows_then, Seconds(start) * 1e3,
+                    close ? "the window ended" : "idle", window.dialog->Files().RowCount());
+        std::fflush(stdout);
+    }
+}
+
+bool EndsWithObj(const wchar_t* name) {
+    const size_t length = wcslen(name);
+    return length >= 4 && _wcsicmp(name + length - 4, L".obj") == 0;
+}
+
+// The floor: list every folder with FindFirstFileExW and delete each matched file.
+double BareWalkAndDelete(const std::wstring& root, int& deleted) {
+    const auto start = Clock::now();
+    std::vector<std::wstring> pending{root};
+    WIN32_FIND_DATAW data;
+    while (!pending.empty()) {
+        const std::wstring folder = std::move(pending.back());
+        pending.pop_back();
+        HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                pending.push_back(folder + L"\\" + name);
+            } else if (EndsWithObj(data.cFileName) &&
+                       DeleteFileW((folder + L"\\" + name).c_str())) {
+                ++deleted;
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    return Seconds(start);
+}
+
+void CleanCommand(const std::wstring& window_root, const std::wstring& bare_root) {
+    vantrel::CommandLineRequest request;
+    request.Action = vantrel::CommandAction::Clean;
+    request.Folders = {window_root};
+    request.Options = ObjFilter();
+    request.AutoClose = 1;
+    const auto created = Clock::now();
+    Window window(&request);
+    const double start_up = Seconds(created);
+    const auto start = Clock::now();
+    window.PumpUntil([&] { return window.dialog->Ended(); });
+    const double shown = Seconds(start);
+    const int rows = window.dialog->Files().RowCount();
+
+    int deleted = 0;
+    const double bare = BareWalkAndDelete(bare_root, deleted);
+    std::printf(
+        "clean (Scan & Clean from the command line, visible window) %ls\n"
+        "  bare walk + DeleteFileW: %7d deleted %8.3f s\n"
+        "  window:                  %7d rows    %8.3f s (+%.3f s start-up)   ratio %5.2fx\n",
+        window_root.c_str(), deleted, bare, rows, shown, start_up, bare > 0 ? shown / bare : 0.0);
+    std::fflush(stdout);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
-        const std::wstring root = argv[i];
-        int engine_found = 0, hidden_found = 0, shown_found = 0;
-        const double engine = EngineScan(root, engine_found);
-        const double hidden = WindowScan(root, false, hidden_found);
-        // A visible list repaints its scroll bar for every row: only the small tree.
-        const double shown = engine_found <= 2000 ? WindowScan(root, true, shown_found) : 0.0;
-        auto per_row = [](double s, int n) { return n > 0 ? s / n * 1e6 : 0.0; };
-        std::printf(
-            "%ls\n  engine alone:   %6d rows %8.3f s %8.1f us/row\n"
-            "  hidden window:  %6d rows %8.3f s %8.1f us/row\n"
-            "  visible window: %6d rows %8.3f s %8.1f us/row\n",
-            root.c_str(), engine_found, engine, per_row(engine, engine_found), hidden_found, hidden,
-            per_row(hidden, hidden_found), shown_found, shown, per_row(shown, shown_found));
-        std::fflush(stdout);
+        const std::wstring command = argv[i];
+        if (command == L"scan" && i + 1 < argc) {
+            ScanCommand(argv[++i]);
+        } else if (command == L"stop" && i + 1 < argc) {
+            StopCommand(argv[++i]);
+        } else if (command == L"clean" && i + 2 < argc) {
+            CleanCommand(argv[i + 1], argv[i + 2]);
+            i += 2;
+        } else {
+            std::fprintf(stderr, "unknown or incomplete command: %ls\n", command.c_str());
+            return 2;
+        }
     }
     return 0;
 }
