@@ -62,9 +62,18 @@ int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attr
     }
 }
 
-void CFileList::Refresh() {
+void CFileList::Refresh(bool forced) {
+    const uint64_t start = GetTickCount64();
+    if (!forced && start < next_refresh_ms_) {
+        return;
+    }
     if (RefreshVirtualList(list_, store_).count_changed) {
         UpdateFileHeader();
+    }
+    if (!forced && list_ != nullptr) {
+        // Drawn now, so that the time taken counts the drawing.
+        UpdateWindow(list_);
+        next_refresh_ms_ = GetTickCount64() + RefreshPause(GetTickCount64() - start);
     }
 }
 
@@ -194,17 +203,18 @@ LRESULT CFileList::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
 void CFileList::OnGetDispInfo(NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     const RowId id = store_.IdAt(item.iItem);
-    const FileItem* record = store_.Find(id);
-    if (record == nullptr) {
-        return;
-    }
     // The path, size and attributes never change; the status is read under the lock.
+    const FileItem* record = nullptr;
     ItemStatus status = ItemStatus::None;
     bool show_size = false;
     store_.Read(id, [&](const Store::Row& row) {
+        record = &row.record;
         status = row.record.status;
         show_size = row.flag;
     });
+    if (record == nullptr) {
+        return;
+    }
     if ((item.mask & LVIF_TEXT) != 0) {
         if (item.iSubItem == kStatusColumn) {
             CopyCellText(item, FileStatusText(status));

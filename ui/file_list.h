@@ -37,8 +37,10 @@ class CFileList {
 
     // Appends a row for a found item (any thread); 0, or -1 when it cannot be stored.
     int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes);
-    // Shows what changed in the store: row count, header, followed row, repaint.
-    void Refresh();
+    // Shows what changed in the store: row count, header, followed row, repaint. A refresh
+    // that is not `forced` is skipped while the list is still within its pause after the
+    // last one (see RefreshPause).
+    void Refresh(bool forced = true);
     void UpdateFileHeader();
 
     // Rows as shown, by their place in the list.
@@ -77,6 +79,7 @@ class CFileList {
     CIconCache icons_;
     RowId animated_ = kNoRow;
     int frame_ = 0;
+    uint64_t next_refresh_ms_ = 0;  // GetTickCount64 time before which a timed refresh waits
 };
 
 // The Size column text of a file: "%s KB" with the grouped number of whole kilobytes.

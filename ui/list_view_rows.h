@@ -44,6 +44,12 @@ typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record
     if (list == nullptr) {
         return changes;
     }
+    // The new count and the scroll to the followed row are made with drawing held back, so
+    // that the scroll bar and the rows are drawn once per refresh, not once per step.
+    const bool moves = changes.count_changed || changes.follow != kNoRow;
+    if (moves) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    }
     if (changes.count_changed) {
         SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(store.Count()),
                      LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
@@ -63,7 +69,10 @@ typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record
             SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
         }
     }
-    if (changes.any) {
+    if (moves) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    }
+    if (changes.any || moves) {
         InvalidateRect(list, nullptr, FALSE);
     }
     return changes;

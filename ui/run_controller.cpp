@@ -158,7 +158,7 @@ void CRunController::OnTimer(UINT_PTR timer_id) {
     }
     // The lists show what the worker changed since the last tick.
     folders_.Refresh();
-    files_.Refresh();
+    files_.Refresh(false);
     const int row = state_.current_row.load(std::memory_order_relaxed);
     if (row == -1) {
         return;
