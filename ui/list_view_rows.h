@@ -44,36 +44,33 @@ typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record
     if (list == nullptr) {
         return changes;
     }
-    // The new count and the scroll to the followed row are made with drawing held back, so
-    // that the scroll bar and the rows are drawn once per refresh, not once per step.
-    const bool moves = changes.count_changed || changes.follow != kNoRow;
-    if (moves) {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    }
+    // The new count (and a changed selection) are set with drawing held back, so that the
+    // scroll bar is drawn once for them; the list must know its new size before it can
+    // scroll to the followed row. Invalidated before the scroll: a list that scrolls paints
+    // at once, and then paints everything in one pass.
     if (changes.count_changed) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(store.Count()),
                      LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    }
-    if (changes.reordered && !selected.empty()) {
-        std::vector<int> rows;
-        for (RowId id : selected) {
-            if (const int row = store.PositionOf(id); row >= 0) {
-                rows.push_back(row);
+        if (changes.reordered && !selected.empty()) {
+            std::vector<int> rows;
+            for (RowId id : selected) {
+                if (const int row = store.PositionOf(id); row >= 0) {
+                    rows.push_back(row);
+                }
             }
+            SelectOnly(list, rows);
         }
-        SelectOnly(list, rows);
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    }
+    if (changes.any) {
+        InvalidateRect(list, nullptr, FALSE);
     }
     if (changes.follow != kNoRow) {
         const int row = store.PositionOf(changes.follow);
         if (row >= 0) {
             SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
         }
-    }
-    if (moves) {
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    }
-    if (changes.any || moves) {
-        InvalidateRect(list, nullptr, FALSE);
     }
     return changes;
 }

@@ -283,6 +283,22 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
     }
 }
 
+TEST_F(ListsRunsTest, AfterAScanLongerThanThePageTheNewestRowIsInView) {
+    TempTree tree(L"follow");
+    for (int i = 0; i < 80; ++i) {
+        tree.File(L"f" + std::to_wstring(i) + L".o");
+    }
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    ASSERT_EQ(dialog->Files().RowCount(), 80);
+    const int top = static_cast<int>(SendMessageW(Files(), LVM_GETTOPINDEX, 0, 0));
+    const int page = static_cast<int>(SendMessageW(Files(), LVM_GETCOUNTPERPAGE, 0, 0));
+    EXPECT_GT(top, 0);
+    EXPECT_GE(top + page, 80);
+}
+
 TEST_F(ListsRunsTest, WithoutFileSizesTheSizeColumnStaysEmpty) {
     TempTree tree(L"nosize");
     tree.File(L"a.o", std::string(4096, 'x'));
