@@ -75,6 +75,38 @@ typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record
     return changes;
 }
 
+// LVN_ODFINDITEMW, the list's type-ahead search: the first row from `find.iStart` on (then
+// from the top when the search wraps) whose first-column text `text_of(record)` starts with
+// (LVFI_PARTIAL) or equals the typed text, ignoring case; -1 when none does.
+template <typename Record, typename TextOf>
+int FindRowByText(const RowStore<Record>& store, const NMLVFINDITEMW& find, TextOf&& text_of) {
+    const LVFINDINFOW& info = find.lvfi;
+    if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || info.psz == nullptr) {
+        return -1;
+    }
+    const std::wstring wanted = info.psz;
+    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    const int count = store.Count();
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int steps = (info.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const Record* record = store.Find(store.IdAt(row));
+        if (record == nullptr) {
+            continue;
+        }
+        std::wstring text = text_of(*record);
+        if (partial && text.size() > wanted.size()) {
+            text.resize(wanted.size());
+        }
+        if (CompareStringOrdinal(text.c_str(), static_cast<int>(text.size()), wanted.c_str(),
+                                 static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL) {
+            return row;
+        }
+    }
+    return -1;
+}
+
 // Sorts the store's view order and keeps the selection with its rows.
 template <typename Record, typename Less>
 void SortVirtualList(HWND list, RowStore<Record>& store, Less&& less) {

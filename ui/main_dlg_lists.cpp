@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "ui/folder_picker.h"
+#include "ui/list_view_rows.h"
 
 namespace vantrel {
 
@@ -120,10 +121,19 @@ bool CMainDlg::OnListNotify(NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     }
-    if (header.code == LVN_ODFINDITEMW &&
-        (header.hwndFrom == files_.hwnd() || header.hwndFrom == folders_.hwnd())) {
-        result = -1;  // no type-ahead search in the lists
-        return true;
+    if (header.code == LVN_ODFINDITEMW) {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        if (header.hwndFrom == files_.hwnd()) {
+            result = FindRowByText(files_.Rows(), find,
+                                   [](const FileItem& item) { return PathNamePart(item.path); });
+            return true;
+        }
+        if (header.hwndFrom == folders_.hwnd()) {
+            result = FindRowByText(folders_.Rows(), find,
+                                   [](const FolderItem& item) { return item.path; });
+            return true;
+        }
+        return false;
     }
     if (header.hwndFrom == files_.hwnd() && header.code == NM_CUSTOMDRAW) {
         result = files_.OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));

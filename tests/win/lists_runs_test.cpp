@@ -283,7 +283,7 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
     }
 }
 
-TEST_F(ListsRunsTest, AfterAScanLongerThanThePageTheNewestRowIsInView) {
+TEST_F(ListsRunsTest, AfterAScanLongerThanThePageTheNewestRowIsInViewAndTypingFindsRows) {
     TempTree tree(L"follow");
     for (int i = 0; i < 80; ++i) {
         tree.File(L"f" + std::to_wstring(i) + L".o");
@@ -297,6 +297,22 @@ TEST_F(ListsRunsTest, AfterAScanLongerThanThePageTheNewestRowIsInView) {
     const int page = static_cast<int>(SendMessageW(Files(), LVM_GETCOUNTPERPAGE, 0, 0));
     EXPECT_GT(top, 0);
     EXPECT_GE(top + page, 80);
+
+    // Type-ahead: the list asks for the first row from its start whose name begins with
+    // what was typed, wrapping to the top.
+    const auto paths = FilePaths();
+    const int f79 = static_cast<int>(std::find(paths.begin(), paths.end(), tree.Path(L"f79.o")) -
+                                     paths.begin());
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP;
+    find.psz = L"F79";
+    EXPECT_EQ(SendMessageW(Files(), LVM_FINDITEMW, static_cast<WPARAM>(f79 + 1) % 80,
+                           reinterpret_cast<LPARAM>(&find)),
+              f79);
+    find.psz = L"g";
+    EXPECT_EQ(SendMessageW(Files(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(&find)),
+              -1);
 }
 
 TEST_F(ListsRunsTest, WithoutFileSizesTheSizeColumnStaysEmpty) {
