@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "engine/clean.h"
@@ -124,9 +125,10 @@ TEST(RowStoreTest, AWorkerAndTheWindowShareTheStoreWithoutLosingRows) {
         done = true;
     });
     const auto by_size_down = [](const FileItem& a, const FileItem& b) { return a.size > b.size; };
-    while (!done) {
+    while (!done) {  // the window's refreshes and the user's sorts, between other work
         store.Publish();
         store.Sort(by_size_down);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     worker.join();
     EXPECT_TRUE(stable);
