@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "engine/run_view.h"
 
@@ -18,17 +19,18 @@ class CountingRunView : public RunView {
     std::deque<FolderItem> folders;
     std::deque<FileItem> files;
 
-    int FolderRowCount() override { return static_cast<int>(folders.size()); }
-    const FolderItem* FolderRecord(int row) override { return &folders[row]; }
-    void SetFolderStatus(int row, ItemStatus status, int, const std::wstring&) override {
+    // A row's id is its place in walk order; removed rows keep their place.
+    std::vector<RowId> FolderRows() override { return Ids(folders.size()); }
+    const FolderItem* FolderRecord(RowId row) override { return &folders[row]; }
+    void SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&) override {
         folders[row].status = status;
     }
-    void SetFolderFoundCount(int row, int32_t count, const wchar_t*) override {
+    void SetFolderFoundCount(RowId row, int32_t count, const wchar_t*) override {
         folders[row].found_count = count;
     }
-    void EnsureFolderVisible(int) override {}
-    int FileRowCount() override { return static_cast<int>(files.size()); }
-    const FileItem* FileRecord(int row) override { return &files[row]; }
+    void EnsureFolderVisible(RowId) override {}
+    std::vector<RowId> FileRows() override { return Ids(files.size()); }
+    const FileItem* FileRecord(RowId row) override { return &files[row]; }
     int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override {
         ++found;
         if (keep_) {
@@ -36,11 +38,11 @@ class CountingRunView : public RunView {
         }
         return 0;
     }
-    void SetFileStatus(int row, ItemStatus status, int, const std::wstring&) override {
+    void SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&) override {
         files[row].status = status;
     }
-    void EnsureFileVisible(int) override {}
-    void RemoveFileRow(int row) override { files.erase(files.begin() + row); }
+    void EnsureFileVisible(RowId) override {}
+    void RemoveFileRow(RowId) override {}
     bool AutoRemoveDeleted() override { return false; }
     bool ConfirmAllPattern(const std::wstring&) override { return true; }
     void SetButtonText(int, const wchar_t*) override {}
@@ -48,6 +50,14 @@ class CountingRunView : public RunView {
     void StopTimer(int) override {}
 
   private:
+    static std::vector<RowId> Ids(size_t count) {
+        std::vector<RowId> ids(count);
+        for (size_t i = 0; i < count; ++i) {
+            ids[i] = static_cast<RowId>(i);
+        }
+        return ids;
+    }
+
     bool keep_;
 };
 

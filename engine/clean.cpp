@@ -246,14 +246,18 @@ int CleanAllItems(RunContext& ctx) {
     view.SetButtonText(kCleanButtonId, L"Cleaning");
     ctx.state.EndRow();
     view.StartTimer(kCleanTimerId, kRowTimerPeriodMs);
-    for (int row = 0; row < view.FileRowCount(); ++row) {
+    // The rows as the list shows them when the clean starts, each taken by its identity: a
+    // sort while the clean runs moves rows on the screen but not in this order.
+    const std::vector<RowId> rows = view.FileRows();
+    for (RowId row : rows) {
         SetFileStatus(view, row, ItemStatus::None);
     }
-    int row = 0;
-    while (row < view.FileRowCount() && !ctx.state.StopRequested()) {
+    for (RowId row : rows) {
+        if (ctx.state.StopRequested()) {
+            break;
+        }
         const FileItem* item = view.FileRecord(row);
         if (item == nullptr) {
-            ++row;
             continue;
         }
         SetFileStatus(view, row, ItemStatus::InProgress);
@@ -267,14 +271,12 @@ int CleanAllItems(RunContext& ctx) {
                                       : DeleteFileItem(ctx.fs, item->path, recycle);
             ctx.state.EndRow();
             if (result == DeleteOk && view.AutoRemoveDeleted()) {
-                // The next row moves up into this index, which is visited again.
                 view.RemoveFileRow(row);
                 continue;
             }
             outcome = CleanOutcome(result);
         }
         SetFileStatus(view, row, outcome);
-        ++row;
     }
     ctx.state.EndRow();
     view.StopTimer(kCleanTimerId);

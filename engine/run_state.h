@@ -12,7 +12,7 @@ enum StopRequest : int { StopNone = 0, StopRun = 1, StopAndClose = 2 };
 // delays a stop by one polling step or shows one animation frame more or less.
 struct RunState {
     std::atomic<int> stop_request{StopNone};  // written by the window, polled by the worker
-    std::atomic<int> current_row{-1};         // row being worked on, -1 for none
+    std::atomic<int> current_row{-1};         // RowId being worked on, -1 for none
     std::atomic<int> animation_frame{0};      // 0 to 4, advanced by the window's timer
     std::atomic<int> warned{0};               // the "all items" question was put this run
     std::atomic<int> declined{0};             // that question was answered No this run

@@ -2,12 +2,12 @@
 
 namespace vantrel {
 
-void SetFolderStatus(RunView& view, int row, ItemStatus status, int32_t found_count) {
+void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_count) {
     view.SetFolderStatus(row, status, StatusStateIndex(status),
                          FolderStatusText(status, found_count));
 }
 
-void SetFileStatus(RunView& view, int row, ItemStatus status) {
+void SetFileStatus(RunView& view, RowId row, ItemStatus status) {
     view.SetFileStatus(row, status, StatusStateIndex(status), FileStatusText(status));
 }
 

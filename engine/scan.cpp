@@ -1,6 +1,7 @@
 #include "engine/scan.h"
 
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "engine/all_pattern_warning.h"
@@ -164,10 +165,24 @@ int ScanAllFolders(RunContext& ctx) {
     view.SetButtonText(kScanButtonId, L"Scanning");
     ctx.state.EndRow();
     view.StartTimer(kScanTimerId, kRowTimerPeriodMs);
-    for (int row = 0; row < view.FolderRowCount(); ++row) {
+    std::vector<RowId> rows = view.FolderRows();
+    for (RowId row : rows) {
         SetFolderStatus(view, row, ItemStatus::None);
     }
-    for (int row = 0; row < view.FolderRowCount() && !ctx.state.StopRequested(); ++row) {
+    std::set<RowId> known(rows.begin(), rows.end());
+    for (size_t next = 0; !ctx.state.StopRequested(); ++next) {
+        if (next == rows.size()) {
+            // Folders added while the scan ran are scanned in the same run.
+            for (RowId row : view.FolderRows()) {
+                if (known.insert(row).second) {
+                    rows.push_back(row);
+                }
+            }
+            if (next == rows.size()) {
+                break;
+            }
+        }
+        const RowId row = rows[next];
         const FolderItem* item = view.FolderRecord(row);
         if (item == nullptr) {
             continue;

@@ -2,11 +2,7 @@
 
 #include <shellapi.h>
 
-#include <memory>
-
 #include "resources/resource.h"
-#include "ui/compare_rules.h"
-#include "ui/display_helpers.h"
 #include "ui/list_rules.h"
 #include "ui/list_view_rows.h"
 
@@ -19,20 +15,66 @@ constexpr COLORREF kGreyText = RGB(128, 128, 128);
 
 }  // namespace
 
+std::wstring FileSizeText(int64_t size, const NumberFormatValues& format) {
+    return FormatNumberWith(size / 1024, format) + L" KB";
+}
+
 std::wstring FileSizeText(int64_t size) {
     return FormatNumber(size / 1024) + L" KB";
+}
+
+std::wstring FileCellText(const FileItem& item, int column, bool show_size,
+                          const NumberFormatValues& format) {
+    switch (column) {
+        case 0:
+            return PathNamePart(item.path);
+        case 1:
+            return item.IsFolder() ? std::wstring() : PathExtensionKey(item.path);
+        case 2:
+            return item.IsFolder() || !show_size || item.size < 0 ? std::wstring()
+                                                                  : FileSizeText(item.size, format);
+        case 3:
+            return GetParentFolder(item.path);
+        case kStatusColumn:
+            return FileStatusText(item.status);
+        default:
+            return std::wstring();
+    }
 }
 
 std::wstring ExplorerParameters(const FileItem& item) {
     return item.IsFolder() ? item.path : L"/select," + item.path;
 }
 
-int CFileList::RowCount() const {
-    return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+int ShownStateIndex(ItemStatus status, bool animated, int frame) {
+    if (animated && (status == ItemStatus::InProgress || status == ItemStatus::None)) {
+        return frame + kFirstAnimationStateIndex;
+    }
+    return StatusStateIndex(status);
 }
 
-const FileItem* CFileList::Record(int row) const {
-    return reinterpret_cast<const FileItem*>(RowParam(list_, row));
+int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
+    try {
+        store_.Append(FileItem{path, size, attributes, ItemStatus::None}, ShowSizes(), true);
+        return 0;
+    } catch (...) {
+        return -1;  // out of memory: the item is treated as not matched
+    }
+}
+
+void CFileList::Refresh(bool forced) {
+    const uint64_t start = GetTickCount64();
+    if (!forced && start < next_refresh_ms_) {
+        return;
+    }
+    if (RefreshVirtualList(list_, store_).count_changed) {
+        UpdateFileHeader();
+    }
+    if (!forced && list_ != nullptr) {
+        // Drawn now, so that the time taken counts the drawing.
+        UpdateWindow(list_);
+        next_refresh_ms_ = GetTickCount64() + RefreshPause(GetTickCount64() - start);
+    }
 }
 
 void CFileList::UpdateFileHeader() {
@@ -43,44 +85,51 @@ void CFileList::UpdateFileHeader() {
     SendMessageW(list_, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 }
 
-int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                           bool show_size) {
-    const int row =
-        AppendIconRow(list_, PathNamePart(path), GetSystemIconIndex(path, SHGFI_SMALLICON));
-    if (row < 0) {
-        return -1;
-    }
-    auto record = std::make_unique<FileItem>();
-    record->path = path;
-    record->size = size;
-    record->attributes = attributes;
-    if (!record->IsFolder()) {
-        const std::wstring extension = PathExtensionKey(path);
-        SetRowText(list_, row, 1, extension.c_str());
-        if (show_size && size >= 0) {
-            const std::wstring size_text = FileSizeText(size);
-            SetRowText(list_, row, 2, size_text.c_str());
-        }
-    }
-    const std::wstring parent = GetParentFolder(path);
-    SetRowText(list_, row, 3, parent.c_str());
+bool CFileList::RowState(int row, FileItem& copy) const {
+    return store_.ReadAt(row, [&copy](const Store::Row& shown) { copy = shown.record; });
+}
 
-    if (!AttachRowRecord(list_, row, record.get())) {
-        return -1;
+std::vector<FileItem> CFileList::ShownRows() const {
+    std::vector<FileItem> rows;
+    rows.reserve(static_cast<size_t>(store_.Count()));
+    store_.ForEachShown([&rows](RowId, const Store::Row& row) { rows.push_back(row.record); });
+    return rows;
+}
+
+void CFileList::SetAnimated(RowId row, int frame) {
+    const RowId before = animated_;
+    animated_ = row;
+    frame_ = frame;
+    if (before != row) {
+        RedrawRow(list_, store_.PositionOf(before));
     }
-    record.release();  // owned by the row from now on
-    SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    UpdateFileHeader();
-    return 0;
+    RedrawRow(list_, store_.PositionOf(row));
+}
+
+void CFileList::Sort(const SortState& sort) {
+    SortVirtualList(list_, store_, [&sort](const FileItem& a, const FileItem& b) {
+        return CompareFileRecords(a, b, sort) < 0;
+    });
 }
 
 void CFileList::RemoveSelected() {
-    DeleteSelectedRows(list_);
+    std::vector<RowId> ids;
+    for (int row : SelectedRows(list_)) {
+        ids.push_back(store_.IdAt(row));
+    }
+    SelectOnly(list_, {});
+    store_.RemoveNow(ids);
+    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(store_.Count()), 0);
+    InvalidateRect(list_, nullptr, FALSE);
     UpdateFileHeader();
 }
 
 void CFileList::RemoveAll() {
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    SelectOnly(list_, {});
+    store_.Clear();
+    animated_ = kNoRow;
+    Refresh();
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
     UpdateFileHeader();
 }
 
@@ -137,9 +186,11 @@ LRESULT CFileList::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
         return visible ? CDRF_NOTIFYSUBITEMDRAW : CDRF_SKIPDEFAULT;
     }
     if ((stage & CDDS_SUBITEM) != 0) {
-        const auto* item = reinterpret_cast<const FileItem*>(draw.nmcd.lItemlParam);
-        if (item != nullptr &&
-            (item->status == ItemStatus::Done || item->status == ItemStatus::NotExists)) {
+        // The row is found by its place: an owner-data list passes no item data.
+        ItemStatus status = ItemStatus::None;
+        store_.ReadAt(static_cast<int>(draw.nmcd.dwItemSpec),
+                      [&status](const Store::Row& row) { status = row.record.status; });
+        if (status == ItemStatus::Done || status == ItemStatus::NotExists) {
             draw.clrText = draw.iSubItem == kStatusColumn
                                ? static_cast<COLORREF>(SendMessageW(list_, LVM_GETTEXTCOLOR, 0, 0))
                                : kGreyText;
@@ -149,8 +200,37 @@ LRESULT CFileList::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
     return CDRF_DODEFAULT;
 }
 
-void CFileList::OnDeleteItem(const NMLISTVIEW& item) {
-    delete reinterpret_cast<FileItem*>(item.lParam);
+void CFileList::OnGetDispInfo(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    const RowId id = store_.IdAt(item.iItem);
+    // The path, size and attributes never change; the status is read under the lock.
+    const FileItem* record = nullptr;
+    ItemStatus status = ItemStatus::None;
+    bool show_size = false;
+    store_.Read(id, [&](const Store::Row& row) {
+        record = &row.record;
+        status = row.record.status;
+        show_size = row.flag;
+    });
+    if (record == nullptr) {
+        return;
+    }
+    if ((item.mask & LVIF_TEXT) != 0) {
+        if (item.iSubItem == kStatusColumn) {
+            CopyCellText(item, FileStatusText(status));
+        } else {
+            CopyCellText(item, FileCellText(*record, item.iSubItem, show_size, number_format_));
+        }
+    }
+    if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0) {
+        item.iImage = icons_.IconOf(record->path, record->attributes);
+    }
+    if ((item.mask & LVIF_STATE) != 0) {
+        const int index = ShownStateIndex(status, id == animated_, frame_);
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index));
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
 }
 
 }  // namespace vantrel

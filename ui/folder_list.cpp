@@ -2,10 +2,9 @@
 
 #include <shlwapi.h>
 
-#include <memory>
-
 #include "resources/resource.h"
 #include "ui/display_helpers.h"
+#include "ui/file_list.h"
 #include "ui/list_rules.h"
 #include "ui/list_view_rows.h"
 
@@ -16,34 +15,25 @@ void CFolderList::Attach(HWND list, std::function<void(const std::wstring&)> fol
     folder_added_ = std::move(folder_added);
 }
 
-int CFolderList::RowCount() const {
-    return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
-}
-
-const FolderItem* CFolderList::Record(int row) const {
-    return reinterpret_cast<const FolderItem*>(RowParam(list_, row));
+void CFolderList::Refresh() {
+    if (RefreshVirtualList(list_, store_).count_changed) {
+        UpdateFolderHeader();
+    }
 }
 
 std::vector<std::wstring> CFolderList::Paths() const {
     std::vector<std::wstring> paths;
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) {
-        if (const FolderItem* item = Record(row)) {
-            paths.push_back(item->path);
-        }
-    }
+    store_.ForEachShown(
+        [&paths](RowId, const Store::Row& row) { paths.push_back(row.record.path); });
     return paths;
 }
 
 bool CFolderList::IsFolderListed(const std::wstring& path) const {
-    const int rows = RowCount();
-    for (int row = 0; row < rows; ++row) {
-        const FolderItem* item = Record(row);
-        if (item != nullptr && lstrcmpiW(item->path.c_str(), path.c_str()) == 0) {
-            return true;
-        }
-    }
-    return false;
+    bool listed = false;
+    store_.ForEachShown([&](RowId, const Store::Row& row) {
+        listed = listed || lstrcmpiW(row.record.path.c_str(), path.c_str()) == 0;
+    });
+    return listed;
 }
 
 void CFolderList::UpdateFolderHeader() {
@@ -58,18 +48,17 @@ int CFolderList::AddFolder(const std::wstring& path) {
     if (IsFolderListed(path)) {
         return -1;
     }
-    const int row = AppendIconRow(list_, path, GetSystemIconIndex(path, SHGFI_SMALLICON));
-    if (row < 0) {
+    const int icon = GetSystemIconIndex(path, SHGFI_SMALLICON);
+    RowId id = kNoRow;
+    try {
+        id = store_.Append(FolderItem{path, 0, ItemStatus::None}, false, true);
+        icons_.resize(static_cast<size_t>(id) + 1, -1);
+        icons_[static_cast<size_t>(id)] = icon;
+    } catch (...) {
         return -1;
     }
-    auto record = std::make_unique<FolderItem>();
-    record->path = path;
-    if (!AttachRowRecord(list_, row, record.get())) {
-        return -1;
-    }
-    record.release();  // owned by the row from now on
-    SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    UpdateFolderHeader();
+    Refresh();
+    const int row = store_.PositionOf(id);
     if (folder_added_) {
         folder_added_(path);
     }
@@ -77,12 +66,23 @@ int CFolderList::AddFolder(const std::wstring& path) {
 }
 
 void CFolderList::RemoveSelected() {
-    DeleteSelectedRows(list_);
+    std::vector<RowId> ids;
+    for (int row : SelectedRows(list_)) {
+        ids.push_back(store_.IdAt(row));
+    }
+    SelectOnly(list_, {});
+    store_.RemoveNow(ids);
+    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(store_.Count()), 0);
+    InvalidateRect(list_, nullptr, FALSE);
     UpdateFolderHeader();
 }
 
 void CFolderList::RemoveAll() {
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    // The records stay (a run may still hold one); only the shown order is emptied.
+    SelectOnly(list_, {});
+    store_.RemoveNow(store_.Order());
+    SendMessageW(list_, LVM_SETITEMCOUNT, 0, 0);
+    InvalidateRect(list_, nullptr, FALSE);
     UpdateFolderHeader();
 }
 
@@ -132,8 +132,50 @@ void CFolderList::ShowContextMenu(HWND owner, LPARAM position) const {
     ShowListPopup(owner, list_, position, POPUP_FOLDERS, default_command);
 }
 
-void CFolderList::OnDeleteItem(const NMLISTVIEW& item) {
-    delete reinterpret_cast<FolderItem*>(item.lParam);
+void CFolderList::SetAnimated(RowId row, int frame) {
+    const RowId before = animated_;
+    animated_ = row;
+    frame_ = frame;
+    if (before != row) {
+        RedrawRow(list_, store_.PositionOf(before));
+    }
+    RedrawRow(list_, store_.PositionOf(row));
+}
+
+void CFolderList::Sort(const SortState& sort) {
+    SortVirtualList(list_, store_, [&sort](const FolderItem& a, const FolderItem& b) {
+        return CompareFolderRecords(a, b, sort) < 0;
+    });
+}
+
+void CFolderList::OnGetDispInfo(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    const RowId id = store_.IdAt(item.iItem);
+    FolderItem shown;
+    if (!store_.Read(id, [&shown](const Store::Row& row) { shown = row.record; })) {
+        return;
+    }
+    if ((item.mask & LVIF_TEXT) != 0) {
+        CopyCellText(item, item.iSubItem == 0 ? shown.path : FolderCellStatus(shown));
+    }
+    if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0) {
+        item.iImage =
+            static_cast<size_t>(id) < icons_.size() ? icons_[static_cast<size_t>(id)] : -1;
+    }
+    if ((item.mask & LVIF_STATE) != 0) {
+        const int index = ShownStateIndex(shown.status, id == animated_, frame_);
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index));
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
+std::wstring FolderCellStatus(const FolderItem& item) {
+    // While a folder is walked its running count replaces "Scanning" from the first find on.
+    if (item.status == ItemStatus::InProgress && item.found_count > 0) {
+        return std::to_wstring(item.found_count);
+    }
+    return FolderStatusText(item.status, item.found_count);
 }
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 // Plain rules of the two lists of the main window (portable, no <windows.h>): header texts
 // that count the rows, where a popup menu opens, and the busy look's control order.
 
+#include <cstdint>
 #include <string>
 
 #include "resources/resource.h"
@@ -73,6 +74,13 @@ inline constexpr int kRunLockedControls[] = {IDC_SCAN,
                                              IDC_RECYCLE_FILES,
                                              IDC_PRESET_LABEL,
                                              IDC_PRESET_COMBO};
+
+// How long the timer's refreshes of a list pause after one that took `took_ms` to show
+// (drawing included): three times as long, so that drawing takes at most a quarter of the
+// window's thread however slow the display is; no pause after a quick one.
+inline uint64_t RefreshPause(uint64_t took_ms) {
+    return took_ms < 25 ? 0 : 3 * took_ms;
+}
 
 // The state index of an animated row: frames 0 to 4 show indices 5 to 9.
 inline constexpr int kFirstAnimationStateIndex = 5;

@@ -1,20 +1,8 @@
 #include "ui/list_run_view.h"
 
 #include "config/app_settings.h"
-#include "ui/list_view_rows.h"
 
 namespace vantrel {
-
-namespace {
-
-void SetStatusCells(HWND list, int row, int status_column, int state_index,
-                    const std::wstring& text) {
-    SetRowStateIndex(list, row, state_index);
-    SetRowText(list, row, status_column, text.c_str());
-    SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
-}
-
-}  // namespace
 
 LRESULT CListRunView::RunCarried(LPARAM lparam) {
     try {
@@ -35,96 +23,67 @@ void CListRunView::OnWindowThread(const std::function<void()>& work) {
     SendMessageW(main_, UM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
 }
 
-int CListRunView::FolderRowCount() {
-    int rows = 0;
-    OnWindowThread([&] { rows = folders_.RowCount(); });
+std::vector<RowId> CListRunView::FolderRows() {
+    std::vector<RowId> rows;
+    OnWindowThread([&] {
+        folders_.Refresh();
+        rows = folders_.Rows().Order();
+    });
     return rows;
 }
 
-const FolderItem* CListRunView::FolderRecord(int row) {
-    const FolderItem* record = nullptr;
-    OnWindowThread([&] { record = folders_.Record(row); });
-    return record;
+const FolderItem* CListRunView::FolderRecord(RowId row) {
+    return folders_.Rows().Find(row);
 }
 
-void CListRunView::SetFolderStatus(int row, ItemStatus status, int state_index,
-                                   const std::wstring& text) {
-    OnWindowThread([&] {
-        // The row owns its record; the engine sees it read-only.
-        auto* record = const_cast<FolderItem*>(folders_.Record(row));
-        if (record == nullptr) {
-            return;
-        }
-        record->status = status;
-        SetStatusCells(folders_.hwnd(), row, 1, state_index, text);
+void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&) {
+    // The text and the state image follow from the record when the row is drawn.
+    folders_.Rows().Update(
+        row, [status](CFolderList::Store::Row& shown) { shown.record.status = status; });
+}
+
+void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t*) {
+    folders_.Rows().Update(row, [found_count](CFolderList::Store::Row& shown) {
+        shown.record.found_count = found_count;
     });
 }
 
-void CListRunView::SetFolderFoundCount(int row, int32_t found_count, const wchar_t* text) {
+void CListRunView::EnsureFolderVisible(RowId row) {
+    folders_.Rows().Follow(row);
+}
+
+std::vector<RowId> CListRunView::FileRows() {
+    std::vector<RowId> rows;
     OnWindowThread([&] {
-        auto* record = const_cast<FolderItem*>(folders_.Record(row));
-        if (record == nullptr) {
-            return;
-        }
-        record->found_count = found_count;
-        if (text != nullptr) {
-            SetRowText(folders_.hwnd(), row, 1, text);
-        }
+        files_.Refresh();
+        rows = files_.Rows().Order();
     });
-}
-
-void CListRunView::EnsureFolderVisible(int row) {
-    OnWindowThread(
-        [&] { SendMessageW(folders_.hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE); });
-}
-
-int CListRunView::FileRowCount() {
-    int rows = 0;
-    OnWindowThread([&] { rows = files_.RowCount(); });
     return rows;
 }
 
-const FileItem* CListRunView::FileRecord(int row) {
-    const FileItem* record = nullptr;
-    OnWindowThread([&] { record = files_.Record(row); });
-    return record;
+const FileItem* CListRunView::FileRecord(RowId row) {
+    return files_.Rows().Find(row);
 }
 
 int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
-    int result = -1;
-    OnWindowThread(
-        [&] { result = files_.AddFileItem(path, size, attributes, host_.ShowFileSizesValue()); });
-    return result;
+    return files_.AddFileItem(path, size, attributes);
 }
 
-void CListRunView::SetFileStatus(int row, ItemStatus status, int state_index,
-                                 const std::wstring& text) {
-    OnWindowThread([&] {
-        auto* record = const_cast<FileItem*>(files_.Record(row));
-        if (record == nullptr) {
-            return;
-        }
-        record->status = status;
-        SetStatusCells(files_.hwnd(), row, 4, state_index, text);
-    });
+void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&) {
+    files_.Rows().Update(row,
+                         [status](CFileList::Store::Row& shown) { shown.record.status = status; });
 }
 
-void CListRunView::EnsureFileVisible(int row) {
-    OnWindowThread(
-        [&] { SendMessageW(files_.hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE); });
+void CListRunView::EnsureFileVisible(RowId row) {
+    files_.Rows().Follow(row);
 }
 
-void CListRunView::RemoveFileRow(int row) {
-    OnWindowThread([&] {
-        SendMessageW(files_.hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
-        files_.UpdateFileHeader();
-    });
+void CListRunView::RemoveFileRow(RowId row) {
+    files_.Rows().Remove(row);
 }
 
 bool CListRunView::AutoRemoveDeleted() {
-    bool value = false;
-    OnWindowThread([&] { value = host_.AutoRemoveDeletedValue(); });
-    return value;
+    return auto_remove_.load(std::memory_order_relaxed);
 }
 
 bool CListRunView::ConfirmAllPattern(const std::wstring& text) {
@@ -143,7 +102,12 @@ void CListRunView::StartTimer(int timer_id, unsigned period_ms) {
 }
 
 void CListRunView::StopTimer(int timer_id) {
-    OnWindowThread([&] { KillTimer(main_, static_cast<UINT_PTR>(timer_id)); });
+    // The end of a phase: everything it changed is shown now.
+    OnWindowThread([&] {
+        KillTimer(main_, static_cast<UINT_PTR>(timer_id));
+        folders_.Refresh();
+        files_.Refresh();
+    });
 }
 
 }  // namespace vantrel

@@ -6,42 +6,53 @@
 
 namespace vantrel {
 
-LPARAM RowParam(HWND list, int row) {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (row < 0 || !SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) {
-        return 0;
-    }
-    return item.lParam;
-}
-
 int FirstSelectedRow(HWND list) {
     return static_cast<int>(
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
-void DeleteSelectedRows(HWND list) {
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    if (list == nullptr) {
+        return rows;
+    }
+    int row = -1;
     for (;;) {
-        const int row = FirstSelectedRow(list);
-        if (row < 0 || !SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0)) {
-            return;
+        row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                            MAKELPARAM(LVNI_SELECTED, 0)));
+        if (row < 0 || (!rows.empty() && row <= rows.back())) {
+            return rows;
         }
+        rows.push_back(row);
     }
 }
 
-void SetRowStateIndex(HWND list, int row, int index) {
+void SelectOnly(HWND list, const std::vector<int>& rows) {
     LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index));
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    item.stateMask = LVIS_SELECTED;
+    item.state = 0;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED;
+    for (int row : rows) {
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+    }
 }
 
-void SetRowText(HWND list, int row, int column, const wchar_t* text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text);
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+void CopyCellText(LVITEMW& item, const std::wstring& text) {
+    if (item.pszText == nullptr || item.cchTextMax <= 0) {
+        return;
+    }
+    const size_t room = static_cast<size_t>(item.cchTextMax) - 1;
+    const size_t length = text.size() < room ? text.size() : room;
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
+}
+
+void RedrawRow(HWND list, int row) {
+    if (row >= 0) {
+        SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    }
 }
 
 namespace {
@@ -89,29 +100,6 @@ void ShowListPopup(HWND owner, HWND list, LPARAM position, int popup_index, int 
         SetMenuDefaultItem(popup, static_cast<UINT>(default_command), FALSE);
     }
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-}
-
-int AppendIconRow(HWND list, const std::wstring& text, int image) {
-    std::wstring shown = text;  // the message takes a non-const buffer
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = shown.data();
-    item.iImage = image;
-    return static_cast<int>(
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-bool AttachRowRecord(HWND list, int row, const void* record) {
-    LVITEMW param{};
-    param.mask = LVIF_PARAM;
-    param.iItem = row;
-    param.lParam = reinterpret_cast<LPARAM>(record);
-    if (!SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&param))) {
-        SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace vantrel

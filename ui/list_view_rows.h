@@ -4,26 +4,125 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
+
+#include "engine/row_store.h"
 
 namespace vantrel {
 
-// Small list-view operations shared by the folder list and the file list.
+// Small list-view operations shared by the folder list and the file list, both owner-data
+// (virtual) lists that draw their rows from a RowStore.
 
-// The row's item data, 0 for a row out of range.
-LPARAM RowParam(HWND list, int row);
 int FirstSelectedRow(HWND list);
-// Deletes the selected rows, always taking the first selected one again.
-void DeleteSelectedRows(HWND list);
-// Sets bits 12 to 15 of the row's state (its state image index).
-void SetRowStateIndex(HWND list, int row, int index);
-void SetRowText(HWND list, int row, int column, const wchar_t* text);
-// Appends a row showing `text` with the system image `image`; its index, or -1.
-int AppendIconRow(HWND list, const std::wstring& text, int image);
-// Stores `record` as the row's item data. When that fails the row is deleted again, so no
-// row is ever left without its record; returns false then.
-bool AttachRowRecord(HWND list, int row, const void* record);
+// Every selected row, top to bottom.
+std::vector<int> SelectedRows(HWND list);
+// Deselects every row, then selects `rows`.
+void SelectOnly(HWND list, const std::vector<int>& rows);
+// Copies a cell's text into the buffer the list gave with LVN_GETDISPINFOW; a text longer
+// than the buffer is shown cut (the list's own buffer), never a record.
+void CopyCellText(LVITEMW& item, const std::wstring& text);
+// Asks the list to draw `row` again (nothing for -1).
+void RedrawRow(HWND list, int row);
 // Shows popup `popup_index` of menu 200 for `list` at the WM_CONTEXTMENU position, with
 // `default_command` (0 for none) in bold; owned by `owner`, which receives the command.
 void ShowListPopup(HWND owner, HWND list, LPARAM position, int popup_index, int default_command);
+
+// Brings an owner-data list up to date with its store: the view order takes in what the
+// worker appended and drops removed rows, the list gets the new row count (its scroll bar),
+// selected rows stay selected wherever they now are, the row to follow is made visible, and
+// the visible rows are drawn again when anything changed. Returns what changed.
+template <typename Record>
+typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record>& store) {
+    // Which rows are selected, by identity, in case rows leave the order.
+    std::vector<RowId> selected;
+    if (store.RemovalsPending()) {
+        for (int row : SelectedRows(list)) {
+            selected.push_back(store.IdAt(row));
+        }
+    }
+    const typename RowStore<Record>::Changes changes = store.Publish();
+    if (list == nullptr) {
+        return changes;
+    }
+    // The new count (and a changed selection) are set with drawing held back, so that the
+    // scroll bar is drawn once for them; the list must know its new size before it can
+    // scroll to the followed row. Invalidated before the scroll: a list that scrolls paints
+    // at once, and then paints everything in one pass.
+    if (changes.count_changed) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(store.Count()),
+                     LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        if (changes.reordered && !selected.empty()) {
+            std::vector<int> rows;
+            for (RowId id : selected) {
+                if (const int row = store.PositionOf(id); row >= 0) {
+                    rows.push_back(row);
+                }
+            }
+            SelectOnly(list, rows);
+        }
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    }
+    if (changes.any) {
+        InvalidateRect(list, nullptr, FALSE);
+    }
+    if (changes.follow != kNoRow) {
+        const int row = store.PositionOf(changes.follow);
+        if (row >= 0) {
+            SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        }
+    }
+    return changes;
+}
+
+// LVN_ODFINDITEMW, the list's type-ahead search: the first row from `find.iStart` on (then
+// from the top when the search wraps) whose first-column text `text_of(record)` starts with
+// (LVFI_PARTIAL) or equals the typed text, ignoring case; -1 when none does.
+template <typename Record, typename TextOf>
+int FindRowByText(const RowStore<Record>& store, const NMLVFINDITEMW& find, TextOf&& text_of) {
+    const LVFINDINFOW& info = find.lvfi;
+    if ((info.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || info.psz == nullptr) {
+        return -1;
+    }
+    const std::wstring wanted = info.psz;
+    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    const int count = store.Count();
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int steps = (info.flags & LVFI_WRAP) != 0 ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const Record* record = store.Find(store.IdAt(row));
+        if (record == nullptr) {
+            continue;
+        }
+        std::wstring text = text_of(*record);
+        if (partial && text.size() > wanted.size()) {
+            text.resize(wanted.size());
+        }
+        if (CompareStringOrdinal(text.c_str(), static_cast<int>(text.size()), wanted.c_str(),
+                                 static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// Sorts the store's view order and keeps the selection with its rows.
+template <typename Record, typename Less>
+void SortVirtualList(HWND list, RowStore<Record>& store, Less&& less) {
+    std::vector<RowId> selected;
+    for (int row : SelectedRows(list)) {
+        selected.push_back(store.IdAt(row));
+    }
+    store.Sort(std::forward<Less>(less));
+    std::vector<int> rows;
+    for (RowId id : selected) {
+        if (const int row = store.PositionOf(id); row >= 0) {
+            rows.push_back(row);
+        }
+    }
+    SelectOnly(list, rows);
+    InvalidateRect(list, nullptr, FALSE);
+}
 
 }  // namespace vantrel

@@ -259,12 +259,18 @@ void CMainDlg::SetUpLists() {
         SetWindowLongPtrW(window, GWL_STYLE,
                           GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPCHILDREN);
         SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExtendedStyle);
+        // Rows are drawn off screen and shown in one copy: far fewer calls to the display
+        // for each refresh while a run fills the list.
+        SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER,
+                     LVS_EX_DOUBLEBUFFER);
         SendMessageW(window, LVM_SETIMAGELIST, LVSIL_SMALL,
                      reinterpret_cast<LPARAM>(resources_.ImageList(CUiResources::kSmallImages)));
         SendMessageW(ListView_GetHeader(window), HDM_SETIMAGELIST, 0,
                      reinterpret_cast<LPARAM>(sort_arrows_.get()));
         SendMessageW(window, LVM_SETIMAGELIST, LVSIL_STATE,
                      reinterpret_cast<LPARAM>(state_images_.get()));
+        // Owner-data lists: the state image comes with each row when it is drawn.
+        SendMessageW(window, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     }
     folder_list_.SetCompare(&CompareFolderItems);
     file_list_.SetCompare(&CompareFileItems);
@@ -487,16 +493,10 @@ MainCommandContext CMainDlg::CommandContext() const {
     context.folder_selected = folder_list_.SelectedCount();
     context.file_rows = file_list_.RowCount();
     context.file_selected = file_list_.SelectedCount();
-    const int first = file_list_.FirstSelected();
-    if (first >= 0) {
-        LVITEMW item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = first;
-        SendMessageW(file_list_.hwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        if (const auto* record = reinterpret_cast<const FileItem*>(item.lParam)) {
-            context.first_selected_file_is_folder = record->IsFolder();
-            context.first_selected_file_status = record->status;
-        }
+    FileItem first;
+    if (files_.RowState(file_list_.FirstSelected(), first)) {
+        context.first_selected_file_is_folder = first.IsFolder();
+        context.first_selected_file_status = first.status;
     }
     context.show_file_sizes = values_.ShowFileSizes != 0;
     context.auto_remove_deleted = values_.AutoRemoveDeleted != 0;
@@ -638,9 +638,11 @@ bool CMainDlg::OnCommand(int id, int code, HWND control) {
             return true;
         case ID_SHOW_FILE_SIZES:
             values_.ShowFileSizes = values_.ShowFileSizes != 0 ? 0 : 1;
+            SyncRunSettings();
             return true;
         case ID_AUTO_REMOVE_DELETED:
             values_.AutoRemoveDeleted = values_.AutoRemoveDeleted != 0 ? 0 : 1;
+            SyncRunSettings();
             return true;
         default:
             break;
@@ -704,17 +706,6 @@ bool CMainDlg::OnNotify(NMHDR& header, LRESULT& result) {
     if (OnListNotify(header, result)) {
         return true;
     }
-    if (header.code == LVN_DELETEITEM &&
-        (header.idFrom == IDC_FOLDER_LIST || header.idFrom == IDC_FILE_LIST)) {
-        const auto& info = reinterpret_cast<const NMLISTVIEW&>(header);
-        if (header.idFrom == IDC_FOLDER_LIST) {
-            delete reinterpret_cast<FolderItem*>(info.lParam);
-        } else {
-            delete reinterpret_cast<FileItem*>(info.lParam);
-        }
-        result = 0;
-        return true;
-    }
     return CFrameDlg::OnNotify(header, result);
 }
 
@@ -764,16 +755,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
 
 void CMainDlg::OnDestroy() {
     // Whatever ends the window, a run still on is stopped and its worker has ended before
-    // the rows and their records go. Rows release their records while this window still
-    // handles the notifications.
+    // the rows go; their records belong to the row stores, which go with this object.
     if (runs_ != nullptr) {
         runs_->StopAndWait();
-    }
-    if (folder_list_.hwnd() != nullptr) {
-        SendMessageW(folder_list_.hwnd(), LVM_DELETEALLITEMS, 0, 0);
-    }
-    if (file_list_.hwnd() != nullptr) {
-        SendMessageW(file_list_.hwnd(), LVM_DELETEALLITEMS, 0, 0);
     }
     folder_list_.Detach();
     file_list_.Detach();

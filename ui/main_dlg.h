@@ -126,6 +126,9 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool OnListNotify(NMHDR& header, LRESULT& result);
     bool OnListMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     void OnAddFolderCommand();
+    // Hands ShowFileSizes and AutoRemoveDeleted to the lists and the run, which the worker
+    // reads them from.
+    void SyncRunSettings();
     CleaningOptions ReadBackForRun() override;
     bool AutoCloseValue() const override;
     bool AutoRemoveDeletedValue() const override { return values_.AutoRemoveDeleted != 0; }

@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "ui/folder_picker.h"
+#include "ui/list_view_rows.h"
 
 namespace vantrel {
 
@@ -15,8 +16,19 @@ void CMainDlg::SetUpListOperations() {
     folders_.Attach(folder_list_.hwnd(),
                     [this](const std::wstring& folder) { NoteFolderAdded(settings_, folder); });
     files_.Attach(file_list_.hwnd());
+    files_.ReadNumberFormat();
+    folder_list_.SetSorter([this](const SortState& sort) { folders_.Sort(sort); });
+    file_list_.SetSorter([this](const SortState& sort) { files_.Sort(sort); });
     runs_ =
         std::make_unique<CRunController>(hwnd(), folders_, files_, static_cast<RunHost&>(*this));
+    SyncRunSettings();
+}
+
+void CMainDlg::SyncRunSettings() {
+    files_.SetShowSizes(values_.ShowFileSizes != 0);
+    if (runs_ != nullptr) {
+        runs_->View().SetAutoRemoveDeleted(values_.AutoRemoveDeleted != 0);
+    }
 }
 
 CleaningOptions CMainDlg::ReadBackForRun() {
@@ -100,6 +112,32 @@ bool CMainDlg::OnListNotify(NMHDR& header, LRESULT& result) {
         }
         result = 0;
         return true;
+    }
+    if (header.code == LVN_GETDISPINFOW) {
+        auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+        if (header.hwndFrom == files_.hwnd()) {
+            files_.OnGetDispInfo(info);
+        } else if (header.hwndFrom == folders_.hwnd()) {
+            folders_.OnGetDispInfo(info);
+        } else {
+            return false;
+        }
+        result = 0;
+        return true;
+    }
+    if (header.code == LVN_ODFINDITEMW) {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        if (header.hwndFrom == files_.hwnd()) {
+            result = FindRowByText(files_.Rows(), find,
+                                   [](const FileItem& item) { return PathNamePart(item.path); });
+            return true;
+        }
+        if (header.hwndFrom == folders_.hwnd()) {
+            result = FindRowByText(folders_.Rows(), find,
+                                   [](const FolderItem& item) { return item.path; });
+            return true;
+        }
+        return false;
     }
     if (header.hwndFrom == files_.hwnd() && header.code == NM_CUSTOMDRAW) {
         result = files_.OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));

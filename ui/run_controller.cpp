@@ -4,7 +4,6 @@
 #include "engine/scan.h"
 #include "resources/resource.h"
 #include "ui/list_rules.h"
-#include "ui/list_view_rows.h"
 #include "ui/main_layout.h"
 
 namespace vantrel {
@@ -14,7 +13,7 @@ CRunController::CRunController(HWND main, CFolderList& folders, CFileList& files
       folders_(folders),
       files_(files),
       host_(host),
-      view_(main, folders, files, host),
+      view_(main, folders, files),
       fs_(main) {}
 
 CRunController::~CRunController() {
@@ -54,6 +53,11 @@ void CRunController::StartRun(RunKind kind) {
         files_.RemoveAll();
     }
     state_.ResetForRun();
+    view_.SetAutoRemoveDeleted(host_.AutoRemoveDeletedValue());
+    files_.SetShowSizes(host_.ShowFileSizesValue());
+    files_.ReadNumberFormat();
+    folders_.SetAnimated(kNoRow, 0);
+    files_.SetAnimated(kNoRow, 0);
 
     LPTHREAD_START_ROUTINE procedure = kind == RunScan    ? &CRunController::ScanWorker
                                        : kind == RunClean ? &CRunController::CleanWorker
@@ -121,6 +125,8 @@ void CRunController::OnRunFinished(UINT message) {
     if (worker_) {
         WaitForWorker();
     }
+    folders_.Refresh();
+    files_.Refresh();
     const int stop = state_.stop_request.load(std::memory_order_relaxed);
     host_.RunEnded(RunEnd{stop != StopNone, state_.Declined()});
     if (stop == StopAndClose) {
@@ -151,19 +157,25 @@ void CRunController::SetBusyState(int mode) {
 }
 
 void CRunController::OnTimer(UINT_PTR timer_id) {
+    const bool scan = timer_id == static_cast<UINT_PTR>(kScanTimerId);
+    const bool clean = timer_id == static_cast<UINT_PTR>(kCleanTimerId);
+    if (!scan && !clean) {
+        return;
+    }
+    // The lists show what the worker changed since the last tick.
+    folders_.Refresh();
+    files_.Refresh(false);
     const int row = state_.current_row.load(std::memory_order_relaxed);
     if (row == -1) {
         return;
     }
-    HWND list = timer_id == static_cast<UINT_PTR>(kScanTimerId)    ? folders_.hwnd()
-                : timer_id == static_cast<UINT_PTR>(kCleanTimerId) ? files_.hwnd()
-                                                                   : nullptr;
-    if (list == nullptr) {
-        return;
-    }
     const int frame = NextAnimationFrame(state_.animation_frame.load(std::memory_order_relaxed));
     state_.animation_frame.store(frame, std::memory_order_relaxed);
-    SetRowStateIndex(list, row, frame + kFirstAnimationStateIndex);
+    if (scan) {
+        folders_.SetAnimated(row, frame);
+    } else {
+        files_.SetAnimated(row, frame);
+    }
 }
 
 bool CRunController::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {

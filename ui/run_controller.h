@@ -51,6 +51,7 @@ class CRunController {
 
     bool Busy() const { return static_cast<bool>(worker_); }
     RunState& State() { return state_; }
+    CListRunView& View() { return view_; }
 
     // Starts a run unless one is in progress.
     void StartRun(RunKind kind);

@@ -11,13 +11,7 @@ RunRows GatherRunRows(const CFolderList& folders, const CFileList& files) {
             rows.folders.push_back(*record);
         }
     }
-    const int file_count = files.RowCount();
-    rows.files.reserve(static_cast<size_t>(file_count > 0 ? file_count : 0));
-    for (int row = 0; row < file_count; ++row) {
-        if (const FileItem* record = files.Record(row)) {
-            rows.files.push_back(*record);
-        }
-    }
+    rows.files = files.ShownRows();
     return rows;
 }
 

@@ -146,7 +146,9 @@ void CSortListCtrl::OnHeaderClick(int column) {
     SetHeaderArrow(sort_.column, -1);
     sort_.column = column;
     SetHeaderArrow(column, sort_.direction > 0 ? 0 : 1);
-    if (compare_ != nullptr) {
+    if (sorter_) {
+        sorter_(sort_);
+    } else if (compare_ != nullptr) {
         SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort_),
                      reinterpret_cast<LPARAM>(compare_));
     }

@@ -29,6 +29,8 @@ class CSortListCtrl {
     void SetCompare(PFNLVCOMPARE compare) { compare_ = compare; }
     // While `allowed` gives false a header click does nothing (the rows keep their order).
     void SetSortAllowed(std::function<bool()> allowed) { sort_allowed_ = std::move(allowed); }
+    // For an owner-data list: called with the new sort state instead of LVM_SORTITEMS.
+    void SetSorter(std::function<void(const SortState&)> sorter) { sorter_ = std::move(sorter); }
     const SortState& GetSortState() const { return sort_; }
 
     int RowCount() const;
@@ -56,6 +58,7 @@ class CSortListCtrl {
     HWND list_ = nullptr;
     PFNLVCOMPARE compare_ = nullptr;
     std::function<bool()> sort_allowed_;
+    std::function<void(const SortState&)> sorter_;
     SortState sort_;
 };
 

@@ -285,6 +285,38 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
     }
 }
 
+TEST_F(ListsRunsTest, AfterAScanLongerThanThePageTheNewestRowIsInViewAndTypingFindsRows) {
+    TempTree tree(L"follow");
+    for (int i = 0; i < 80; ++i) {
+        tree.File(L"f" + std::to_wstring(i) + L".o");
+    }
+    Open();
+    dialog->AddFolder(tree.Root());
+    SetOptions(L"*.o", {IDC_DELETE_FILES});
+    Run(IDC_SCAN);
+    ASSERT_EQ(dialog->Files().RowCount(), 80);
+    const int top = static_cast<int>(SendMessageW(Files(), LVM_GETTOPINDEX, 0, 0));
+    const int page = static_cast<int>(SendMessageW(Files(), LVM_GETCOUNTPERPAGE, 0, 0));
+    EXPECT_GT(top, 0);
+    EXPECT_GE(top + page, 80);
+
+    // Type-ahead: the list asks for the first row from its start whose name begins with
+    // what was typed, wrapping to the top.
+    const auto paths = FilePaths();
+    const int f79 = static_cast<int>(std::find(paths.begin(), paths.end(), tree.Path(L"f79.o")) -
+                                     paths.begin());
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP;
+    find.psz = L"F79";
+    EXPECT_EQ(SendMessageW(Files(), LVM_FINDITEMW, static_cast<WPARAM>(f79 + 1) % 80,
+                           reinterpret_cast<LPARAM>(&find)),
+              f79);
+    find.psz = L"g";
+    EXPECT_EQ(SendMessageW(Files(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(&find)),
+              -1);
+}
+
 TEST_F(ListsRunsTest, WithoutFileSizesTheSizeColumnStaysEmpty) {
     TempTree tree(L"nosize");
     tree.File(L"a.o", std::string(4096, 'x'));
@@ -406,31 +438,32 @@ TEST_F(ListsRunsTest, BusyLookLocksOptionsAndRemovalButNotAddingFolders) {
     EXPECT_EQ(GetFocus(), Item(IDC_SCAN));
 }
 
-// Presses Stop from inside the list's own message handling once `message` has reached it
-// `threshold` times, as a user's click lands between two of the worker's rows.
+// Presses Stop (or the close box) from inside the worker's own write to the file list's
+// store once it has appended `appended` rows or finished `finished` rows, as a user's click
+// lands between two of the worker's rows.
 struct StopAfter {
     CRunController* runs;
-    UINT message;
-    int threshold;
-    std::wstring text;            // when set, only LVM_SETITEMTEXTW of this text counts
+    int appended = 0;             // when set, counts the rows appended
+    int finished = 0;             // when set, counts the rows that end Deleted
     HWND close_window = nullptr;  // when set, the close box is pressed instead of Stop
     int seen = 0;
 
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                 DWORD_PTR data) {
-        auto* self = reinterpret_cast<StopAfter*>(data);
-        const bool counts =
-            message == self->message &&
-            (self->text.empty() || self->text == reinterpret_cast<const LVITEMW*>(lparam)->pszText);
-        if (counts && ++self->seen == self->threshold) {
-            if (self->close_window != nullptr) {
-                SendMessageW(self->close_window, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
-            } else {
-                self->runs->RequestStop();
+    void Watch(CFileList& files) {
+        files.Rows().SetWatcher([this](RowId id, const FileItem& item) {
+            const bool counts = appended > 0 ? id >= seen : item.status == ItemStatus::Done;
+            if (!counts) {
+                return;
             }
-        }
-        return DefSubclassProc(window, message, wparam, lparam);
+            if (++seen == (appended > 0 ? appended : finished)) {
+                if (close_window != nullptr) {
+                    SendMessageW(close_window, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+                } else {
+                    runs->RequestStop();
+                }
+            }
+        });
     }
+    static void Unwatch(CFileList& files) { files.Rows().SetWatcher(nullptr); }
 };
 
 TEST_F(ListsRunsTest, StopDuringAScanAndDuringACleanEndsAtTheNextRow) {
@@ -442,18 +475,18 @@ TEST_F(ListsRunsTest, StopDuringAScanAndDuringACleanEndsAtTheNextRow) {
     dialog->AddFolder(tree.Root());
     SetOptions(L"*.o", {IDC_DELETE_FILES});
 
-    StopAfter scan_stop{dialog->Runs(), LVM_INSERTITEMW, 3};
-    SetWindowSubclass(Files(), &StopAfter::Proc, 1, reinterpret_cast<DWORD_PTR>(&scan_stop));
+    StopAfter scan_stop{dialog->Runs(), 3};
+    scan_stop.Watch(dialog->Files());
     Run(IDC_SCAN);
-    RemoveWindowSubclass(Files(), &StopAfter::Proc, 1);
+    StopAfter::Unwatch(dialog->Files());
     EXPECT_EQ(dialog->Files().RowCount(), 3);
     EXPECT_EQ(GetWindowTextString(Item(IDC_SCAN)), L"Scan");
 
     // The clean stops before the row after the second one it finished.
-    StopAfter clean_stop{dialog->Runs(), LVM_SETITEMTEXTW, 2, FileStatusText(ItemStatus::Done)};
-    SetWindowSubclass(Files(), &StopAfter::Proc, 1, reinterpret_cast<DWORD_PTR>(&clean_stop));
+    StopAfter clean_stop{dialog->Runs(), 0, 2};
+    clean_stop.Watch(dialog->Files());
     Run(IDC_CLEAN);
-    RemoveWindowSubclass(Files(), &StopAfter::Proc, 1);
+    StopAfter::Unwatch(dialog->Files());
     std::vector<ItemStatus> statuses;
     for (int row = 0; row < dialog->Files().RowCount(); ++row) {
         statuses.push_back(dialog->Files().Record(row)->status);
@@ -576,12 +609,12 @@ TEST_F(ListsRunsTest, TheCloseBoxDuringACleanStopsThenCloses) {
     SetOptions(L"*.o", {IDC_DELETE_FILES});
     Run(IDC_SCAN);
     // The close box is pressed while the first row is being finished.
-    StopAfter close{dialog->Runs(), LVM_SETITEMTEXTW, 1, FileStatusText(ItemStatus::Done)};
+    StopAfter close{dialog->Runs(), 0, 1};
     close.close_window = dialog->hwnd();
-    SetWindowSubclass(Files(), &StopAfter::Proc, 1, reinterpret_cast<DWORD_PTR>(&close));
+    close.Watch(dialog->Files());
     Click(IDC_CLEAN);
     ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
-    RemoveWindowSubclass(Files(), &StopAfter::Proc, 1);
+    StopAfter::Unwatch(dialog->Files());
     EXPECT_FALSE(dialog->IsBusy());
     EXPECT_EQ(dialog->Result(), 1);
     EXPECT_EQ(dialog->Files().Record(1)->status, ItemStatus::None);

@@ -66,7 +66,8 @@ const std::vector<ExpectedDialog>& Dialogs() {
              {IDC_FOLDERS_LABEL, L"Static", L" Folders to clean:",
               SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_SUNKEN | WS_GROUP, 7, 25, 216, 12},
              {IDC_FOLDER_LIST, L"SysListView32", L"",
-              LVS_REPORT | LVS_SHAREIMAGELISTS | WS_BORDER | WS_TABSTOP, 7, 39, 216, 88},
+              LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | WS_BORDER | WS_TABSTOP, 7, 39, 216,
+              88},
              {IDC_PRESET_LABEL, L"Static", L"Preset:", SS_LEFT | WS_GROUP, 7, 131, 24, 8},
              {IDC_PRESET_COMBO, L"ComboBox", L"",
               CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_AUTOHSCROLL |
@@ -90,8 +91,9 @@ const std::vector<ExpectedDialog>& Dialogs() {
              {IDC_RECYCLE_FILES, L"Button",
               L"Send files/subfolders to Recycle Bin if possible (slow)", kCheck, 15, 311, 184, 10},
              {IDC_FILE_LIST, L"SysListView32", L"",
-              LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_BORDER | WS_TABSTOP, 228,
-              25, 405, 304},
+              LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_BORDER |
+                  WS_TABSTOP,
+              228, 25, 405, 304},
              {IDC_AUTO_CLOSE, L"Button", L"Close this window automatically when finished", kCheck,
               7, 332, 163, 10},
              {IDC_ALWAYS_ON_TOP, L"Button", L"Keep this window on top", kCheck, 7, 344, 94, 10},

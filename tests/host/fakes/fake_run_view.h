@@ -1,7 +1,8 @@
 #pragma once
 
 // An in-memory RunView for the engine's tests: the two lists as vectors of records, the
-// window's answers as settable values, and a log of the calls that tests inspect.
+// window's answers as settable values, and a log of the calls that tests inspect. Rows are
+// named by ids that never change; the log and the callbacks give rows by their place.
 
 #include <deque>
 #include <functional>
@@ -22,11 +23,13 @@ class FakeRunView : public RunView {
         FolderItem item;
         std::wstring text;
         int state_index = 0;
+        RowId id = kNoRow;
     };
     struct FileRow {
         FileItem item;
         std::wstring text;
         int state_index = 0;
+        RowId id = kNoRow;
     };
     std::deque<FolderRow> folders;
     std::deque<FileRow> files;
@@ -48,7 +51,9 @@ class FakeRunView : public RunView {
     std::vector<int> file_rows_started;  // file row index of each InProgress, in order
     std::vector<std::wstring> count_texts;
 
-    void AddFolder(const std::wstring& path) { folders.push_back(FolderRow{{path, 0}, {}, 0}); }
+    void AddFolder(const std::wstring& path) {
+        folders.push_back(FolderRow{{path, 0}, {}, 0, next_id_++});
+    }
     std::vector<std::wstring> FilePaths() const {
         std::vector<std::wstring> paths;
         for (const FileRow& row : files) {
@@ -57,55 +62,60 @@ class FakeRunView : public RunView {
         return paths;
     }
 
-    int FolderRowCount() override { return static_cast<int>(folders.size()); }
-    const FolderItem* FolderRecord(int row) override {
-        return InRange(row, folders.size()) ? &folders[row].item : nullptr;
+    std::vector<RowId> FolderRows() override { return Ids(folders); }
+    const FolderItem* FolderRecord(RowId row) override {
+        const int at = Place(folders, row);
+        return at >= 0 ? &folders[at].item : nullptr;
     }
-    void SetFolderStatus(int row, ItemStatus status, int state_index,
+    void SetFolderStatus(RowId row, ItemStatus status, int state_index,
                          const std::wstring& text) override {
-        FolderRow& folder = folders.at(row);
+        const int at = Place(folders, row);
+        FolderRow& folder = folders.at(static_cast<size_t>(at));
         folder.item.status = status;
         folder.state_index = state_index;
         folder.text = text;
         if (status == ItemStatus::InProgress && on_folder_started) {
-            on_folder_started(row);
+            on_folder_started(at);
         }
     }
-    void SetFolderFoundCount(int row, int32_t found_count, const wchar_t* text) override {
-        folders.at(row).item.found_count = found_count;
+    void SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t* text) override {
+        FolderRow& folder = folders.at(static_cast<size_t>(Place(folders, row)));
+        folder.item.found_count = found_count;
         if (text != nullptr) {
-            folders.at(row).text = text;
+            folder.text = text;
             count_texts.push_back(text);
         }
     }
-    void EnsureFolderVisible(int) override {}
+    void EnsureFolderVisible(RowId) override {}
 
-    int FileRowCount() override { return static_cast<int>(files.size()); }
-    const FileItem* FileRecord(int row) override {
-        return InRange(row, files.size()) ? &files[row].item : nullptr;
+    std::vector<RowId> FileRows() override { return Ids(files); }
+    const FileItem* FileRecord(RowId row) override {
+        const int at = Place(files, row);
+        return at >= 0 ? &files[at].item : nullptr;
     }
     int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override {
         if (refuse_add.count(path) != 0) {
             return -1;
         }
-        files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, {}, 0});
+        files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, {}, 0, next_id_++});
         return 0;
     }
-    void SetFileStatus(int row, ItemStatus status, int state_index,
+    void SetFileStatus(RowId row, ItemStatus status, int state_index,
                        const std::wstring& text) override {
-        FileRow& file = files.at(row);
+        const int at = Place(files, row);
+        FileRow& file = files.at(static_cast<size_t>(at));
         file.item.status = status;
         file.state_index = state_index;
         file.text = text;
         if (status == ItemStatus::InProgress) {
-            file_rows_started.push_back(row);
+            file_rows_started.push_back(at);
             if (on_file_started) {
-                on_file_started(row);
+                on_file_started(at);
             }
         }
     }
-    void EnsureFileVisible(int) override {}
-    void RemoveFileRow(int row) override { files.erase(files.begin() + row); }
+    void EnsureFileVisible(RowId) override {}
+    void RemoveFileRow(RowId row) override { files.erase(files.begin() + Place(files, row)); }
 
     bool AutoRemoveDeleted() override {
         return auto_remove_source ? auto_remove_source() : auto_remove;
@@ -129,9 +139,26 @@ class FakeRunView : public RunView {
     void StopTimer(int timer_id) override { running_timers.erase(timer_id); }
 
   private:
-    static bool InRange(int row, size_t size) {
-        return row >= 0 && static_cast<size_t>(row) < size;
+    template <typename Rows>
+    static std::vector<RowId> Ids(const Rows& rows) {
+        std::vector<RowId> ids;
+        for (const auto& row : rows) {
+            ids.push_back(row.id);
+        }
+        return ids;
     }
+    // The row's place in its list, -1 for an id no row has.
+    template <typename Rows>
+    static int Place(const Rows& rows, RowId id) {
+        for (size_t at = 0; at < rows.size(); ++at) {
+            if (rows[at].id == id) {
+                return static_cast<int>(at);
+            }
+        }
+        return -1;
+    }
+
+    RowId next_id_ = 0;
 };
 
 }  // namespace vantrel::testing
