@@ -27,7 +27,12 @@ shared_keys=(AppID CLSID "Folder\\ShellEx\\ContextMenuHandlers"
 failures=0
 
 run_regsvr32() {
-    wine regsvr32 "$@" "$windll" >"$log" 2>&1 </dev/null || { echo "regsvr32 $* failed"; cat "$log"; exit 1; }
+    wine regsvr32 "$@" "$windll" >"$log" 2>&1 </dev/null && return 0
+    # Under load Wine now and then fails to start the program at all ("could not be
+    # started"); that says nothing of the library, so such a start is tried once more.
+    grep -q 'could not be started' "$log" && sleep 1 &&
+        wine regsvr32 "$@" "$windll" >"$log" 2>&1 </dev/null && return 0
+    echo "regsvr32 $* failed"; cat "$log"; exit 1
 }
 # exists ROOT KEY [VALUE-NAME]: reg query's exit code, with its output kept in $log. The
 # 64-bit view, where the 64-bit library's entries live ("reg" may run as 32-bit code).

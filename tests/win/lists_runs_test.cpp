@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -498,45 +499,43 @@ TEST_F(ListsRunsTest, StopDuringAScanAndDuringACleanEndsAtTheNextRow) {
     EXPECT_FALSE(dialog->Ended());
 }
 
-// Clicks a list's first column header from inside the list's own message handling, as a
-// user's click lands between two of the worker's steps, when the worker has set a row's text
-// to `click_text` for the times in `clicks_at`; counts how often each record was started
-// (its text set to `started_text`).
-struct SortDuringRun {
-    std::wstring started_text;
-    std::wstring click_text;
-    std::vector<int> clicks_at;
-    int done = 0;
-    std::map<LPARAM, int> visits;
+// Watches a list's store during a run: counts, per record, how often the worker started it
+// (its status became `started`), and each time a record's status becomes `trigger` calls
+// `act` with how many have, on the worker's thread between two of its steps, as a user's
+// click lands there.
+struct RunWatch {
+    ItemStatus started = ItemStatus::InProgress;
+    ItemStatus trigger = ItemStatus::InProgress;
+    std::function<void(int)> act;
+    std::map<RowId, int> visits;
+    std::map<RowId, ItemStatus> last;
+    int triggered = 0;
 
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                 DWORD_PTR data) {
-        auto* self = reinterpret_cast<SortDuringRun*>(data);
-        if (message != LVM_SETITEMTEXTW) {
-            return DefSubclassProc(window, message, wparam, lparam);
-        }
-        const std::wstring text = reinterpret_cast<const LVITEMW*>(lparam)->pszText;
-        const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
-        if (text == self->started_text) {
-            LVITEMW item{};
-            item.mask = LVIF_PARAM;
-            item.iItem = static_cast<int>(wparam);
-            SendMessageW(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            ++self->visits[item.lParam];
-        }
-        if (text == self->click_text) {
-            if (std::count(self->clicks_at.begin(), self->clicks_at.end(), ++self->done) != 0) {
-                NMHEADERW click{};
-                click.hdr.hwndFrom = ListView_GetHeader(window);
-                click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(click.hdr.hwndFrom));
-                click.hdr.code = HDN_ITEMCLICKW;
-                click.iItem = 0;
-                SendMessageW(window, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    template <typename Store>
+    void Watch(Store& store) {
+        store.SetWatcher([this](RowId id, const auto& item) {
+            ItemStatus& before = last.try_emplace(id, ItemStatus::None).first->second;
+            if (item.status == before) {
+                return;  // a running count, not a new status
             }
-        }
-        return result;
+            before = item.status;
+            visits[id] += item.status == started ? 1 : 0;
+            if (item.status == trigger && act) {
+                act(++triggered);
+            }
+        });
     }
 };
+
+// A click on a list's first column header.
+void ClickFirstHeader(HWND list) {
+    NMHEADERW click{};
+    click.hdr.hwndFrom = ListView_GetHeader(list);
+    click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(click.hdr.hwndFrom));
+    click.hdr.code = HDN_ITEMCLICKW;
+    click.iItem = 0;
+    SendMessageW(list, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
 
 TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirRows) {
     TempTree tree(L"sortrun");
@@ -560,10 +559,15 @@ TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirR
     SetOptions(L"*.o", {IDC_DELETE_FILES});
 
     // Name sorts as the 3rd and the 7th folder starts.
-    SortDuringRun scan{L"Scanning", L"Scanning", {3, 7}};
-    SetWindowSubclass(Folders(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&scan));
+    RunWatch scan;
+    scan.act = [this](int n) {
+        if (n == 3 || n == 7) {
+            ClickFirstHeader(Folders());
+        }
+    };
+    scan.Watch(dialog->Folders().Rows());
     Run(IDC_SCAN);
-    RemoveWindowSubclass(Folders(), &SortDuringRun::Proc, 1);
+    dialog->Folders().Rows().SetWatcher(nullptr);
     EXPECT_EQ(scan.visits.size(), 12u);
     for (const auto& [record, visits] : scan.visits) {
         EXPECT_EQ(visits, 1);
@@ -577,11 +581,16 @@ TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirR
     ASSERT_EQ(dialog->Files().RowCount(), 12 * 5 / 2 + 20);
 
     // Name sorts after the 5th and the 25th file is deleted.
-    SortDuringRun clean{
-        FileStatusText(ItemStatus::InProgress), FileStatusText(ItemStatus::Done), {5, 25}};
-    SetWindowSubclass(Files(), &SortDuringRun::Proc, 1, reinterpret_cast<DWORD_PTR>(&clean));
+    RunWatch clean;
+    clean.trigger = ItemStatus::Done;
+    clean.act = [this](int n) {
+        if (n == 5 || n == 25) {
+            ClickFirstHeader(Files());
+        }
+    };
+    clean.Watch(dialog->Files().Rows());
     Run(IDC_CLEAN);
-    RemoveWindowSubclass(Files(), &SortDuringRun::Proc, 1);
+    dialog->Files().Rows().SetWatcher(nullptr);
     EXPECT_EQ(clean.visits.size(), static_cast<size_t>(dialog->Files().RowCount()));
     for (const auto& [record, visits] : clean.visits) {
         EXPECT_EQ(visits, 1);
@@ -636,25 +645,6 @@ TEST_F(ListsRunsTest, AutoCloseEndsTheWindowAfterACleanButNotAfterAScan) {
     EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
 }
 
-// Runs `action` from inside the file list's own message handling the first time the worker
-// sets a row's text to `text`, as a user's click lands during a clean.
-struct ActDuringClean {
-    std::wstring text;
-    std::function<void()> action;
-    bool done = false;
-
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                 DWORD_PTR data) {
-        auto* self = reinterpret_cast<ActDuringClean*>(data);
-        if (message == LVM_SETITEMTEXTW && !self->done &&
-            self->text == reinterpret_cast<const LVITEMW*>(lparam)->pszText) {
-            self->done = true;
-            self->action();
-        }
-        return DefSubclassProc(window, message, wparam, lparam);
-    }
-};
-
 TEST_F(ListsRunsTest, UntickingAutoCloseDuringACleanKeepsTheWindowOpen) {
     TempTree tree(L"untick");
     tree.File(L"a.o");
@@ -664,12 +654,16 @@ TEST_F(ListsRunsTest, UntickingAutoCloseDuringACleanKeepsTheWindowOpen) {
     dialog->AddFolder(tree.Root());
     SetOptions(L"*.o", {IDC_DELETE_FILES});
     Run(IDC_SCAN);
-    ActDuringClean untick{FileStatusText(ItemStatus::InProgress),
-                          [this] { SendMessageW(Item(IDC_AUTO_CLOSE), BM_CLICK, 0, 0); }};
-    SetWindowSubclass(Files(), &ActDuringClean::Proc, 1, reinterpret_cast<DWORD_PTR>(&untick));
+    RunWatch untick;
+    untick.act = [this](int n) {
+        if (n == 1) {
+            SendMessageW(Item(IDC_AUTO_CLOSE), BM_CLICK, 0, 0);
+        }
+    };
+    untick.Watch(dialog->Files().Rows());
     Run(IDC_CLEAN);
-    RemoveWindowSubclass(Files(), &ActDuringClean::Proc, 1);
-    EXPECT_TRUE(untick.done);
+    dialog->Files().Rows().SetWatcher(nullptr);
+    EXPECT_EQ(untick.triggered, 2);
     EXPECT_FALSE(PumpUntil([this] { return dialog->Ended(); }, 500));
     EXPECT_FALSE(PathExists(tree.Path(L"b.o")));
 }
@@ -683,14 +677,24 @@ TEST_F(ListsRunsTest, DestroyingTheWindowDuringACleanStopsAndJoinsTheWorkerFirst
     dialog->AddFolder(tree.Root());
     SetOptions(L"*.o", {IDC_DELETE_FILES});
     Run(IDC_SCAN);
-    bool started = false;
-    ActDuringClean seen{FileStatusText(ItemStatus::Done), [&started] { started = true; }};
-    SetWindowSubclass(Files(), &ActDuringClean::Proc, 1, reinterpret_cast<DWORD_PTR>(&seen));
+    std::atomic<bool> started{false};
+    RunWatch seen;
+    seen.trigger = ItemStatus::Done;
+    // The worker is held after its first row until the window's end asks it to stop.
+    RunState& state = dialog->Runs()->State();
+    seen.act = [&started, &state](int n) {
+        started = started || n == 1;
+        for (int waited = 0; n == 1 && !state.StopRequested() && waited < 5000; waited += 5) {
+            Sleep(5);
+        }
+    };
+    seen.Watch(dialog->Files().Rows());
     Click(IDC_CLEAN);
-    ASSERT_TRUE(PumpUntil([&started] { return started; }));
+    ASSERT_TRUE(PumpUntil([&started] { return started.load(); }));
     // Something other than the close box ends the window while the worker is on a row.
     DestroyWindow(dialog->hwnd());
     EXPECT_FALSE(dialog->IsBusy());
+    dialog->Files().Rows().SetWatcher(nullptr);
     int left = 0;
     for (int i = 0; i < 20; ++i) {
         left += PathExists(tree.Path(L"f" + std::to_wstring(i) + L".o")) ? 1 : 0;
