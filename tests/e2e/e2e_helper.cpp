@@ -4,6 +4,9 @@
 //     delete it; creates <ready-marker> once the file is open, then waits <seconds>.
 //   e2e_helper.exe answer-no <seconds>
 //     Waits up to <seconds> for a message box with a No button and presses No.
+//   e2e_helper.exe close-then-yes <seconds>
+//     Waits up to <seconds> for such a box, closes the window that owns it (as the user
+//     closes a window while its run asks), then presses Yes.
 // Exit code 0 when done, 1 when the file could not be opened or no such box came, 2 for a
 // wrong command line.
 #include <windows.h>
@@ -44,18 +47,32 @@ BOOL CALLBACK FindNoBox(HWND window, LPARAM found) {
     return TRUE;
 }
 
-int AnswerNo(DWORD seconds) {
+// Waits for a box with a No button; nullptr when none came within `seconds`.
+HWND WaitForQuestion(DWORD seconds) {
     for (DWORD waited = 0; waited < seconds * 10u; ++waited) {
         HWND box = nullptr;
         EnumWindows(&FindNoBox, reinterpret_cast<LPARAM>(&box));
         if (box != nullptr) {
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
-            return 0;
+            return box;
         }
         Sleep(100);
     }
-    return 1;
+    return nullptr;
+}
+
+int Answer(DWORD seconds, int button, bool close_owner_first) {
+    HWND box = WaitForQuestion(seconds);
+    if (box == nullptr) {
+        return 1;
+    }
+    if (close_owner_first) {
+        // Sent, not posted: the owner has taken the close request before the answer.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, &result);
+    }
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    return 0;
 }
 
 }  // namespace
@@ -66,7 +83,10 @@ int wmain(int argc, wchar_t** argv) {
         return Hold(argv[2], argv[3], Seconds(argv[4]));
     }
     if (command == L"answer-no" && argc == 3) {
-        return AnswerNo(Seconds(argv[2]));
+        return Answer(Seconds(argv[2]), IDNO, false);
+    }
+    if (command == L"close-then-yes" && argc == 3) {
+        return Answer(Seconds(argv[2]), IDYES, true);
     }
     return 2;
 }
