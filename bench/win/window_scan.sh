@@ -7,15 +7,13 @@
 #   clean: Scan & Clean as the command line starts it, 5,000 matches among 10,000 files and
 #          100,000 among 200,000, against a FindFirstFileExW walk + DeleteFileW loop over an
 #          identical tree.
-# Needs window_scan_bench from a release build of the tree that runs here, e.g.
-#   cmake --preset win64 -B build/win64-rel -DCMAKE_BUILD_TYPE=Release
-#   cmake --build build/win64-rel --target window_scan_bench
-# Set WINDOW_SCAN_EXE to choose another build of it.
+# Needs window_scan_bench from the release build of the tree that runs here, e.g.
+#   cmake --preset win64-release && cmake --build build/win64-release --target window_scan_bench
+# (win32-release where the machine runs 32-bit code). WINDOW_SCAN_EXE chooses another build.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
-exe="${WINDOW_SCAN_EXE:-$PWD/build/win64-rel/bin/window_scan_bench.exe}"
-[ -x "$exe" ] || exe="$VANTREL_MAIN_BIN/window_scan_bench.exe"
+exe="${WINDOW_SCAN_EXE:-$BUILD_ROOT/$VANTREL_MAIN_TREE-release/bin/window_scan_bench.exe}"
 [ -x "$exe" ] || { echo "missing window_scan_bench.exe (build target window_scan_bench)"; exit 1; }
 echo "using $exe"
 work=$(mktemp -d "$BUILD_ROOT/window-scan.XXXXXX")

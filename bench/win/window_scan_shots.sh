@@ -3,12 +3,12 @@
 # command line ("-scan -f *.obj -df -ss <tree>", which leaves the window open), under a
 # Wine virtual desktop on a virtual X server of its own. Pictures go to $1 (default
 # $BUILD_ROOT/window-scan-shots): during-1.png, during-2.png (while rows arrive) and
-# after.png. Uses the Vantrel.exe of a release build of the tree that runs here
-# (build/win64-rel, else the main build tree).
+# after.png. Uses the Vantrel.exe of the release build of the tree that runs here
+# (build/win64-release or build/win32-release), else of its debug build.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
-exe="${VANTREL_EXE:-$PWD/build/win64-rel/bin/Vantrel.exe}"
+exe="${VANTREL_EXE:-$BUILD_ROOT/$VANTREL_MAIN_TREE-release/bin/Vantrel.exe}"
 [ -x "$exe" ] || exe="$VANTREL_MAIN_BIN/Vantrel.exe"
 [ -x "$exe" ] || { echo "missing Vantrel.exe (build target Vantrel)"; exit 1; }
 out="${1:-$BUILD_ROOT/window-scan-shots}"
