@@ -100,10 +100,7 @@ void CFileList::SetAnimated(RowId row, int frame) {
     const RowId before = animated_;
     animated_ = row;
     frame_ = frame;
-    if (before != row) {
-        RedrawRow(list_, store_.PositionOf(before));
-    }
-    RedrawRow(list_, store_.PositionOf(row));
+    MoveAnimatedRow(list_, store_, before, row);
 }
 
 void CFileList::Sort(const SortState& sort) {
@@ -113,14 +110,7 @@ void CFileList::Sort(const SortState& sort) {
 }
 
 void CFileList::RemoveSelected() {
-    std::vector<RowId> ids;
-    for (int row : SelectedRows(list_)) {
-        ids.push_back(store_.IdAt(row));
-    }
-    SelectOnly(list_, {});
-    store_.RemoveNow(ids);
-    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(store_.Count()), 0);
-    InvalidateRect(list_, nullptr, FALSE);
+    RemoveSelectedRows(list_, store_);
     UpdateFileHeader();
 }
 
@@ -226,10 +216,7 @@ void CFileList::OnGetDispInfo(NMLVDISPINFOW& info) {
         item.iImage = icons_.IconOf(record->path, record->attributes);
     }
     if ((item.mask & LVIF_STATE) != 0) {
-        const int index = ShownStateIndex(status, id == animated_, frame_);
-        item.state =
-            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index));
-        item.stateMask |= LVIS_STATEIMAGEMASK;
+        SetStateImage(item, ShownStateIndex(status, id == animated_, frame_));
     }
 }
 

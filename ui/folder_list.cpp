@@ -66,14 +66,7 @@ int CFolderList::AddFolder(const std::wstring& path) {
 }
 
 void CFolderList::RemoveSelected() {
-    std::vector<RowId> ids;
-    for (int row : SelectedRows(list_)) {
-        ids.push_back(store_.IdAt(row));
-    }
-    SelectOnly(list_, {});
-    store_.RemoveNow(ids);
-    SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(store_.Count()), 0);
-    InvalidateRect(list_, nullptr, FALSE);
+    RemoveSelectedRows(list_, store_);
     UpdateFolderHeader();
 }
 
@@ -136,10 +129,7 @@ void CFolderList::SetAnimated(RowId row, int frame) {
     const RowId before = animated_;
     animated_ = row;
     frame_ = frame;
-    if (before != row) {
-        RedrawRow(list_, store_.PositionOf(before));
-    }
-    RedrawRow(list_, store_.PositionOf(row));
+    MoveAnimatedRow(list_, store_, before, row);
 }
 
 void CFolderList::Sort(const SortState& sort) {
@@ -163,10 +153,7 @@ void CFolderList::OnGetDispInfo(NMLVDISPINFOW& info) {
             static_cast<size_t>(id) < icons_.size() ? icons_[static_cast<size_t>(id)] : -1;
     }
     if ((item.mask & LVIF_STATE) != 0) {
-        const int index = ShownStateIndex(shown.status, id == animated_, frame_);
-        item.state =
-            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index));
-        item.stateMask |= LVIS_STATEIMAGEMASK;
+        SetStateImage(item, ShownStateIndex(shown.status, id == animated_, frame_));
     }
 }
 

@@ -49,6 +49,12 @@ void CopyCellText(LVITEMW& item, const std::wstring& text) {
     item.pszText[length] = L'\0';
 }
 
+void SetStateImage(LVITEMW& item, int index) {
+    item.state =
+        (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(index));
+    item.stateMask |= LVIS_STATEIMAGEMASK;
+}
+
 void RedrawRow(HWND list, int row) {
     if (row >= 0) {
         SendMessageW(list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);

@@ -23,9 +23,45 @@ void SelectOnly(HWND list, const std::vector<int>& rows);
 void CopyCellText(LVITEMW& item, const std::wstring& text);
 // Asks the list to draw `row` again (nothing for -1).
 void RedrawRow(HWND list, int row);
+// Sets the state image index of an item the list asked for with LVN_GETDISPINFOW.
+void SetStateImage(LVITEMW& item, int index);
 // Shows popup `popup_index` of menu 200 for `list` at the WM_CONTEXTMENU position, with
 // `default_command` (0 for none) in bold; owned by `owner`, which receives the command.
 void ShowListPopup(HWND owner, HWND list, LPARAM position, int popup_index, int default_command);
+
+// The rows where the records `ids` are now shown, skipping those no longer shown.
+template <typename Record>
+std::vector<int> RowsOf(const RowStore<Record>& store, const std::vector<RowId>& ids) {
+    std::vector<int> rows;
+    for (RowId id : ids) {
+        if (const int row = store.PositionOf(id); row >= 0) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+// Moves the spinning state image from row `before` to row `now`: both are drawn again.
+template <typename Record>
+void MoveAnimatedRow(HWND list, const RowStore<Record>& store, RowId before, RowId now) {
+    if (before != now) {
+        RedrawRow(list, store.PositionOf(before));
+    }
+    RedrawRow(list, store.PositionOf(now));
+}
+
+// Removes the selected rows from the store's view order and the list.
+template <typename Record>
+void RemoveSelectedRows(HWND list, RowStore<Record>& store) {
+    std::vector<RowId> ids;
+    for (int row : SelectedRows(list)) {
+        ids.push_back(store.IdAt(row));
+    }
+    SelectOnly(list, {});
+    store.RemoveNow(ids);
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(store.Count()), 0);
+    InvalidateRect(list, nullptr, FALSE);
+}
 
 // Brings an owner-data list up to date with its store: the view order takes in what the
 // worker appended and drops removed rows, the list gets the new row count (its scroll bar),
@@ -53,13 +89,7 @@ typename RowStore<Record>::Changes RefreshVirtualList(HWND list, RowStore<Record
         SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(store.Count()),
                      LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
         if (changes.reordered && !selected.empty()) {
-            std::vector<int> rows;
-            for (RowId id : selected) {
-                if (const int row = store.PositionOf(id); row >= 0) {
-                    rows.push_back(row);
-                }
-            }
-            SelectOnly(list, rows);
+            SelectOnly(list, RowsOf(store, selected));
         }
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     }
@@ -115,13 +145,7 @@ void SortVirtualList(HWND list, RowStore<Record>& store, Less&& less) {
         selected.push_back(store.IdAt(row));
     }
     store.Sort(std::forward<Less>(less));
-    std::vector<int> rows;
-    for (RowId id : selected) {
-        if (const int row = store.PositionOf(id); row >= 0) {
-            rows.push_back(row);
-        }
-    }
-    SelectOnly(list, rows);
+    SelectOnly(list, RowsOf(store, selected));
     InvalidateRect(list, nullptr, FALSE);
 }
 
