@@ -38,7 +38,8 @@ class CountingRunView : public RunView {
         }
         return 0;
     }
-    void SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&) override {
+    void SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,
+                       const std::wstring&) override {
         files[row].status = status;
     }
     void EnsureFileVisible(RowId) override {}

@@ -40,6 +40,9 @@ struct FileItem {
     int64_t size = -1;
     uint32_t attributes = 0;
     ItemStatus status = ItemStatus::None;
+    // Why the item ended "Failed", in words (the system's message or our own refusal);
+    // empty for every other outcome.
+    std::wstring reason;
 
     bool IsFolder() const { return (attributes & kAttributeDirectory) != 0; }
     // A folder listed because it was empty, not because its name matched.

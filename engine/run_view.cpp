@@ -7,8 +7,8 @@ void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_
                          FolderStatusText(status, found_count));
 }
 
-void SetFileStatus(RunView& view, RowId row, ItemStatus status) {
-    view.SetFileStatus(row, status, StatusStateIndex(status), FileStatusText(status));
+void SetFileStatus(RunView& view, RowId row, ItemStatus status, const std::wstring& reason) {
+    view.SetFileStatus(row, status, StatusStateIndex(status), FileStatusText(status), reason);
 }
 
 }  // namespace vantrel

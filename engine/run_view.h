@@ -52,9 +52,10 @@ class RunView {
     // Appends a row for a found item with a new FileItem {path, size, attributes, None},
     // makes it visible; 0 on success, -1 when the row cannot be added.
     virtual int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) = 0;
-    // As SetFolderStatus, on the file list's Status column (4).
+    // As SetFolderStatus, on the file list's Status column (4); `reason` is stored in the
+    // record (FileItem::reason): why a "Failed" item failed, empty otherwise.
     virtual void SetFileStatus(RowId row, ItemStatus status, int state_index,
-                               const std::wstring& text) = 0;
+                               const std::wstring& text, const std::wstring& reason) = 0;
     virtual void EnsureFileVisible(RowId row) = 0;
     // Takes the row out of the list (the name-column header then counts one row less).
     virtual void RemoveFileRow(RowId row) = 0;
@@ -75,6 +76,6 @@ class RunView {
 // Sets a folder row's status with its state image and text; Done shows `found_count`.
 void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_count = 0);
 // Sets a file row's status with its state image and text.
-void SetFileStatus(RunView& view, RowId row, ItemStatus status);
+void SetFileStatus(RunView& view, RowId row, ItemStatus status, const std::wstring& reason = {});
 
 }  // namespace vantrel

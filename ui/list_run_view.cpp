@@ -69,9 +69,12 @@ int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t a
     return files_.AddFileItem(path, size, attributes);
 }
 
-void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&) {
-    files_.Rows().Update(row,
-                         [status](CFileList::Store::Row& shown) { shown.record.status = status; });
+void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,
+                                 const std::wstring& reason) {
+    files_.Rows().Update(row, [status, &reason](CFileList::Store::Row& shown) {
+        shown.record.status = status;
+        shown.record.reason = reason;
+    });
 }
 
 void CListRunView::EnsureFileVisible(RowId row) {

@@ -41,8 +41,8 @@ class CListRunView : public RunView {
     std::vector<RowId> FileRows() override;
     const FileItem* FileRecord(RowId row) override;
     int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override;
-    void SetFileStatus(RowId row, ItemStatus status, int state_index,
-                       const std::wstring& text) override;
+    void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
+                       const std::wstring& reason) override;
     void EnsureFileVisible(RowId row) override;
     void RemoveFileRow(RowId row) override;
 

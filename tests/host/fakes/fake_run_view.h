@@ -100,11 +100,12 @@ class FakeRunView : public RunView {
         files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, {}, 0, next_id_++});
         return 0;
     }
-    void SetFileStatus(RowId row, ItemStatus status, int state_index,
-                       const std::wstring& text) override {
+    void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
+                       const std::wstring& reason) override {
         const int at = Place(files, row);
         FileRow& file = files.at(static_cast<size_t>(at));
         file.item.status = status;
+        file.item.reason = reason;
         file.state_index = state_index;
         file.text = text;
         if (status == ItemStatus::InProgress) {
