@@ -8,6 +8,7 @@
 #include "config/preset_selection.h"
 #include "config/registry_profile.h"
 #include "config/text_rules.h"
+#include "engine/win32/absolute_path.h"
 #include "resources/resource.h"
 #include "ui/display_helpers.h"
 #include "ui/presets_dlg.h"
@@ -295,9 +296,7 @@ void CMainDlg::StartFromRequest() {
     if (request_ == nullptr) {
         return;
     }
-    const RequestStartPlan plan = PlanRequestStart(*request_, [](const std::wstring& folder) {
-        return PathFileExistsW(folder.c_str()) && PathIsDirectoryW(folder.c_str());
-    });
+    const RequestStartPlan plan = PlanRequestStart(*request_, &ExistingFolderForm);
     if (plan.LockAutoClose) {
         SetChecked(Item(IDC_AUTO_CLOSE), true);
         EnableWindow(Item(IDC_AUTO_CLOSE), FALSE);

@@ -153,9 +153,10 @@ class ListsRunsTest : public ::testing::Test {
     std::unique_ptr<CMainDlg> dialog;
 };
 
-TEST_F(ListsRunsTest, AddingFoldersComparesWithoutCaseOnlyAndCountsInTheHeader) {
+TEST_F(ListsRunsTest, AddingFoldersComparesTheirAbsoluteFormsAndCountsInTheHeader) {
     TempTree tree(L"add");
     const std::wstring folder = tree.Folder(L"Temp");
+    const std::wstring dotted = tree.Folder(L"Temp.");  // a name Windows would trim to "Temp"
     Open();
     EXPECT_EQ(HeaderText(Folders()), L"Folder");
     std::wstring lower = folder;
@@ -165,16 +166,19 @@ TEST_F(ListsRunsTest, AddingFoldersComparesWithoutCaseOnlyAndCountsInTheHeader) 
         std::wstring path;
         int expected_row;
     } cases[] = {
-        {lower, 0},            // first addition
-        {folder, -1},          // the same folder in another case
-        {folder + L"\\", 1},   // a trailing backslash is another text
-        {folder + L"\\", -1},  // and that one is now listed too
+        {lower, 0},                        // first addition
+        {folder, -1},                      // the same folder in another case
+        {folder + L"\\", -1},              // with a trailing backslash
+        {L"\\\\?\\" + folder, -1},         // in the literal form
+        {dotted, 1},                       // its twin with a trailing dot is another folder
+        {folder + L"\\.\\..\\Temp.", -1},  // and that one is now listed too
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dialog->AddFolder(c.path), c.expected_row) << c.path;
     }
     EXPECT_EQ(HeaderText(Folders()), L"Folder (2)");
-    EXPECT_EQ(settings.LastFolder, folder + L"\\");
+    EXPECT_EQ(dialog->Folders().Paths(), (std::vector<std::wstring>{lower, dotted}));
+    EXPECT_EQ(settings.LastFolder, dotted);
     EXPECT_EQ(CellText(Folders(), 0, 0), lower);
     const FolderItem* record = dialog->Folders().Record(0);
     ASSERT_NE(record, nullptr);
@@ -733,6 +737,51 @@ TEST_F(ListsRunsTest, TheTimerAnimatesTheCurrentRowThroughIndicesFiveToNine) {
     state.EndRow();
     dialog->Runs()->OnTimer(1);
     EXPECT_EQ(StateIndex(Folders(), 0), 6);
+}
+
+// Makes `folder` the process's current folder for the life of the object.
+class CurrentFolderScope {
+  public:
+    explicit CurrentFolderScope(const std::wstring& folder) {
+        saved_.resize(GetCurrentDirectoryW(0, nullptr));
+        saved_.resize(GetCurrentDirectoryW(static_cast<DWORD>(saved_.size()), saved_.data()));
+        SetCurrentDirectoryW(folder.c_str());
+    }
+    ~CurrentFolderScope() { SetCurrentDirectoryW(saved_.c_str()); }
+    CurrentFolderScope(const CurrentFolderScope&) = delete;
+    CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+
+  private:
+    std::wstring saved_;
+};
+
+TEST_F(ListsRunsTest, ACommandLineCleanOfARelativeAndADeviceFolderDeletesOnlyTheListedNames) {
+    // "*." selects only the empty "x.o." and "y.o.": a folder made absolute by Windows (a
+    // relative "." or a "\\.\" path) would trim them into their twins "x.o" and "y.o".
+    TempTree tree(L"relative");
+    const std::wstring here = tree.Folder(L"here");
+    const std::wstring device = tree.Folder(L"device");
+    for (const wchar_t* name : {L"here\\x.o", L"device\\y.o"}) {
+        tree.File(name, "data");
+        tree.File(std::wstring(name) + L".", "");
+    }
+    const CurrentFolderScope in_here(here);
+    CommandLineRequest request;
+    request.Action = CommandAction::Clean;
+    request.Folders = {L".", L"\\\\.\\" + device, here + L"\\"};  // the last is the first again
+    request.Options.Filter = L"*.";
+    request.Options.DeleteFiles = 1;
+    settings.Preset = settings.CustomIndex;
+    Open(&request);
+    ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
+    EXPECT_EQ(dialog->Folders().Paths(), (std::vector<std::wstring>{here, L"\\\\?\\" + device}));
+    EXPECT_EQ(FilePaths(),
+              (std::vector<std::wstring>{here + L"\\x.o.", L"\\\\?\\" + device + L"\\y.o."}));
+    EXPECT_TRUE(PathExists(here + L"\\x.o"));
+    EXPECT_TRUE(PathExists(device + L"\\y.o"));
+    EXPECT_FALSE(PathExists(here + L"\\x.o."));
+    EXPECT_FALSE(PathExists(device + L"\\y.o."));
+    EXPECT_EQ(dialog->ExitCode(), ExitDone);
 }
 
 TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenDone) {
