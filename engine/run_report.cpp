@@ -6,14 +6,19 @@ namespace vantrel {
 
 int RunExitCodeFor(const RunEnd& end, const RunRows& rows, bool report_written) {
     bool any_folder = false;
+    bool folder_failed = false;  // a folder, or part of it, could not be read
     for (const FolderItem& folder : rows.folders) {
         any_folder = any_folder || folder.status != ItemStatus::NotExists;
+        folder_failed = folder_failed || folder.status == ItemStatus::Failed;
     }
     if (!any_folder) {
         return ExitNoFolder;
     }
     if (end.stopped || end.declined) {
         return ExitStopped;
+    }
+    if (folder_failed) {
+        return ExitFailed;
     }
     bool read_only = false;
     for (const FileItem& file : rows.files) {

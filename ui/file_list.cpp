@@ -53,9 +53,12 @@ int ShownStateIndex(ItemStatus status, bool animated, int frame) {
     return StatusStateIndex(status);
 }
 
-int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
+int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                           size_t root_length) {
     try {
-        store_.Append(FileItem{path, size, attributes, ItemStatus::None}, ShowSizes(), true);
+        FileItem item{path, size, attributes, ItemStatus::None};
+        item.root_length = root_length;
+        store_.Append(std::move(item), ShowSizes(), true);
         return 0;
     } catch (...) {
         return -1;  // out of memory: the item is treated as not matched

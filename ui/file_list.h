@@ -36,7 +36,8 @@ class CFileList {
     void ReadNumberFormat() { number_format_ = UserNumberFormat(); }
 
     // Appends a row for a found item (any thread); 0, or -1 when it cannot be stored.
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes);
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                    size_t root_length = 0);
     // Shows what changed in the store: row count, header, followed row, repaint. A refresh
     // that is not `forced` is skipped while the list is still within its pause after the
     // last one (see RefreshPause).

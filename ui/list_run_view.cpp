@@ -36,10 +36,13 @@ const FolderItem* CListRunView::FolderRecord(RowId row) {
     return folders_.Rows().Find(row);
 }
 
-void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&) {
+void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&,
+                                   const std::wstring& reason) {
     // The text and the state image follow from the record when the row is drawn.
-    folders_.Rows().Update(
-        row, [status](CFolderList::Store::Row& shown) { shown.record.status = status; });
+    folders_.Rows().Update(row, [status, &reason](CFolderList::Store::Row& shown) {
+        shown.record.status = status;
+        shown.record.reason = reason;
+    });
 }
 
 void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t*) {
@@ -65,8 +68,9 @@ const FileItem* CListRunView::FileRecord(RowId row) {
     return files_.Rows().Find(row);
 }
 
-int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
-    return files_.AddFileItem(path, size, attributes);
+int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                              size_t root_length) {
+    return files_.AddFileItem(path, size, attributes, root_length);
 }
 
 void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,

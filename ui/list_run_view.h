@@ -33,14 +33,15 @@ class CListRunView : public RunView {
 
     std::vector<RowId> FolderRows() override;
     const FolderItem* FolderRecord(RowId row) override;
-    void SetFolderStatus(RowId row, ItemStatus status, int state_index,
-                         const std::wstring& text) override;
+    void SetFolderStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
+                         const std::wstring& reason) override;
     void SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t* text) override;
     void EnsureFolderVisible(RowId row) override;
 
     std::vector<RowId> FileRows() override;
     const FileItem* FileRecord(RowId row) override;
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override;
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                    size_t root_length) override;
     void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
                        const std::wstring& reason) override;
     void EnsureFileVisible(RowId row) override;
