@@ -18,14 +18,22 @@ bool IsFolder(uint32_t attributes) {
     return (attributes & kAttributeDirectory) != 0;
 }
 
-// Clears the read-only bit when it is set, keeping every other bit; a failure is ignored
-// (the deletion that follows then fails). A link's attributes are left alone, so that the
-// change never reaches the link's target.
-void ClearReadOnly(FileSystem& fs, const std::wstring& path, uint32_t attributes) {
-    if (attributes != kInvalidAttributes && (attributes & kAttributeReadOnly) != 0 &&
-        !IsLink(attributes)) {
-        fs.SetAttributes(path, attributes & ~kAttributeReadOnly);
+// Clears the read-only bit when it is set, keeping every other bit; true when it was
+// cleared. A failure is ignored (the deletion that follows then fails). A link's attributes
+// are left alone, so that the change never reaches the link's target.
+bool ClearReadOnly(FileSystem& fs, const std::wstring& path, uint32_t attributes) {
+    return attributes != kInvalidAttributes && (attributes & kAttributeReadOnly) != 0 &&
+           !IsLink(attributes) && fs.SetAttributes(path, attributes & ~kAttributeReadOnly);
+}
+
+// After a deletion with the read-only bit cleared: an item that stayed (held open, no
+// longer empty, ...) gets its bit back, so a failed clean never leaves it unprotected.
+bool KeepReadOnlyUnlessRemoved(FileSystem& fs, const std::wstring& path, uint32_t attributes,
+                               bool cleared, bool removed) {
+    if (cleared && !removed) {
+        fs.SetAttributes(path, attributes);
     }
+    return removed;
 }
 
 // Deletes a file, retrying once with its read-only bit cleared. Trying first saves two
@@ -39,8 +47,8 @@ bool RemoveFileForced(FileSystem& fs, const std::wstring& path) {
         (attributes & kAttributeReadOnly) == 0 || IsLink(attributes)) {
         return false;
     }
-    ClearReadOnly(fs, path, attributes);
-    return fs.RemoveFile(path);
+    const bool cleared = ClearReadOnly(fs, path, attributes);
+    return KeepReadOnlyUnlessRemoved(fs, path, attributes, cleared, fs.RemoveFile(path));
 }
 
 // True when the folder's listing opens and is read to its end without an entry.
@@ -135,8 +143,10 @@ DeleteResult DeleteEmptyFolderItem(FileSystem& fs, const std::wstring& path, boo
     if ((attributes & kAttributeReadOnly) == 0 || !IsStillEmpty(fs, path)) {
         return DeleteFailed;
     }
-    ClearReadOnly(fs, path, attributes);
-    return fs.RemoveEmptyFolder(path) ? DeleteOk : DeleteFailed;
+    const bool cleared = ClearReadOnly(fs, path, attributes);
+    return KeepReadOnlyUnlessRemoved(fs, path, attributes, cleared, fs.RemoveEmptyFolder(path))
+               ? DeleteOk
+               : DeleteFailed;
 }
 
 int DeleteFolderTree(FileSystem& fs, const RunState& state, const std::wstring& path) {
@@ -195,8 +205,11 @@ int DeleteFolderTree(FileSystem& fs, const RunState& state, const std::wstring& 
         } else if (fs.RemoveEmptyFolder(top.path)) {
             outcome = 0;
         } else if ((top.attributes & kAttributeReadOnly) != 0) {
-            ClearReadOnly(fs, top.path, top.attributes);
-            outcome = fs.RemoveEmptyFolder(top.path) ? 0 : -1;
+            const bool cleared = ClearReadOnly(fs, top.path, top.attributes);
+            outcome = KeepReadOnlyUnlessRemoved(fs, top.path, top.attributes, cleared,
+                                                fs.RemoveEmptyFolder(top.path))
+                          ? 0
+                          : -1;
         }
         stack.pop_back();
         if (stack.empty()) {
