@@ -154,7 +154,7 @@ TEST_F(ContextMenuTest, PresetStorageStates) {
         {"damaged Count is bounded",
          [] {
              StorePresets({L"A", L"B"});
-             SetDword(kPresets, L"Count", 0xFFFFFFFF);
+             SetDword(kPresets, L"Count", 0x7FFFFFFF);
          },
          {L"A", L"B"}},
     };
