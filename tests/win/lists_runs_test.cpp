@@ -845,7 +845,11 @@ TEST_F(ListsRunsTest, AFailedRowsInfoTipSaysWhy) {
         {ItemStatus::Failed, L"", L"as given"},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        view.AddFileItem(tree.Path(L"r" + std::to_wstring(i) + L".o"), 1, 0x20);
+        FileItem item;
+        item.path = tree.Path(L"r" + std::to_wstring(i) + L".o");
+        item.size = 1;
+        item.attributes = 0x20;
+        dialog->Files().Rows().Append(item, true, true);
     }
     dialog->Files().Refresh();
     for (size_t i = 0; i < std::size(cases); ++i) {
