@@ -20,14 +20,28 @@ bool IsFolder(uint32_t attributes) {
     return (attributes & kAttributeDirectory) != 0;
 }
 
-// Clears the read-only bit when it is set, keeping every other bit; a failure is ignored
-// (the deletion that follows then fails). A link's attributes are left alone, so that the
-// change never reaches the link's target.
-void ClearReadOnly(FileSystem& fs, const std::wstring& path, uint32_t attributes) {
-    if (attributes != kInvalidAttributes && (attributes & kAttributeReadOnly) != 0 &&
-        !IsLink(attributes)) {
-        fs.SetAttributes(path, attributes & ~kAttributeReadOnly);
+// Clears the read-only bit when it is set, keeping every other bit; true when it was
+// cleared. A failure is ignored (the deletion that follows then fails). A link's attributes
+// are left alone, so that the change never reaches the link's target.
+bool ClearReadOnly(FileSystem& fs, const std::wstring& path, uint32_t attributes) {
+    return attributes != kInvalidAttributes && (attributes & kAttributeReadOnly) != 0 &&
+           !IsLink(attributes) && fs.SetAttributes(path, attributes & ~kAttributeReadOnly);
+}
+
+// After a deletion with the read-only bit cleared: an item that stayed (held open, no
+// longer empty, ...) gets its bit back, so a failed clean never leaves it unprotected.
+// kErrorNone when the item was removed, else the deletion's error, read before the bit
+// is restored.
+uint32_t KeepReadOnlyUnlessRemoved(FileSystem& fs, const std::wstring& path, uint32_t attributes,
+                                   bool cleared, bool removed) {
+    if (removed) {
+        return kErrorNone;
     }
+    const uint32_t error = fs.LastError();
+    if (cleared) {
+        fs.SetAttributes(path, attributes);
+    }
+    return error;
 }
 
 // Deletes a file, retrying once with its read-only bit cleared. Trying first saves two
@@ -50,8 +64,8 @@ uint32_t RemoveFileForced(FileSystem& fs, const std::wstring& path) {
     if ((attributes & kAttributeReadOnly) == 0 || IsLink(attributes)) {
         return error;
     }
-    ClearReadOnly(fs, path, attributes);
-    return fs.RemoveFile(path) ? kErrorNone : fs.LastError();
+    const bool cleared = ClearReadOnly(fs, path, attributes);
+    return KeepReadOnlyUnlessRemoved(fs, path, attributes, cleared, fs.RemoveFile(path));
 }
 
 // kErrorNone when the folder's listing opens and is read to its end without an entry;
@@ -206,8 +220,10 @@ DeleteResult DeleteEmptyFolderItem(FileSystem& fs, const std::wstring& path, boo
     if ((attributes & kAttributeReadOnly) == 0) {
         return FailedWith(failure, error);
     }
-    ClearReadOnly(fs, path, attributes);
-    return fs.RemoveEmptyFolder(path) ? DeleteOk : FailedWith(fs.LastError(), error);
+    const bool cleared = ClearReadOnly(fs, path, attributes);
+    const uint32_t removed =
+        KeepReadOnlyUnlessRemoved(fs, path, attributes, cleared, fs.RemoveEmptyFolder(path));
+    return removed == kErrorNone ? DeleteOk : FailedWith(removed, error);
 }
 
 int DeleteFolderTree(FileSystem& fs, const RunState& state, const std::wstring& path,
@@ -325,8 +341,11 @@ int DeleteFolderTree(FileSystem& fs, const RunState& state, const std::wstring& 
         } else if (fs.RemoveEmptyFolder(top.path)) {
             outcome = 0;
         } else if ((top.attributes & kAttributeReadOnly) != 0) {
-            ClearReadOnly(fs, top.path, top.attributes);
-            outcome = fs.RemoveEmptyFolder(top.path) ? 0 : -1;
+            const bool cleared = ClearReadOnly(fs, top.path, top.attributes);
+            const uint32_t removed = KeepReadOnlyUnlessRemoved(
+                fs, top.path, top.attributes, cleared, fs.RemoveEmptyFolder(top.path));
+            outcome = removed == kErrorNone ? 0 : -1;
+            note(removed);
         }
         if (outcome == -1 && top.failures == 0) {
             note(fs.LastError());

@@ -17,7 +17,7 @@ int RunExitCodeFor(const RunEnd& end, const RunRows& rows, bool report_written) 
     if (end.stopped || end.declined) {
         return ExitStopped;
     }
-    if (folder_failed) {
+    if (end.broken || folder_failed) {
         return ExitFailed;
     }
     bool read_only = false;
@@ -101,7 +101,7 @@ std::string CsvField(const std::string& field) {
 }
 
 std::string ReportCsv(const std::vector<FileItem>& rows) {
-    std::string csv = "Status,Kind,Size,Path\r\n";
+    std::string csv = "Status,Kind,Size,Path,Reason\r\n";
     for (const FileItem& row : rows) {
         csv += CsvField(Utf8FromWide(FileStatusText(row.status)));
         csv += row.IsFolder() ? ",folder," : ",file,";
@@ -110,6 +110,8 @@ std::string ReportCsv(const std::vector<FileItem>& rows) {
         }
         csv += ',';
         csv += CsvField(Utf8FromWide(row.path));
+        csv += ',';
+        csv += CsvField(Utf8FromWide(row.reason));
         csv += "\r\n";
     }
     return csv;

@@ -42,6 +42,13 @@ std::wstring FileCellText(const FileItem& item, int column, bool show_size,
     }
 }
 
+std::wstring FileInfoTipText(const FileItem& item) {
+    if (item.status != ItemStatus::Failed || item.reason.empty()) {
+        return std::wstring();
+    }
+    return item.path + L"\r\n" + FileStatusText(item.status) + L": " + item.reason;
+}
+
 std::wstring ExplorerParameters(const FileItem& item) {
     return item.IsFolder() ? item.path : L"/select," + item.path;
 }
@@ -221,6 +228,22 @@ void CFileList::OnGetDispInfo(NMLVDISPINFOW& info) {
     if ((item.mask & LVIF_STATE) != 0) {
         SetStateImage(item, ShownStateIndex(status, id == animated_, frame_));
     }
+}
+
+void CFileList::OnGetInfoTip(NMLVGETINFOTIPW& tip) const {
+    FileItem copy;
+    if (tip.pszText == nullptr || tip.cchTextMax <= 0 || !RowState(tip.iItem, copy)) {
+        return;
+    }
+    const std::wstring text = FileInfoTipText(copy);
+    if (text.empty()) {
+        return;
+    }
+    // The tip is only shown: a reason too long for the list's buffer is cut.
+    const size_t room = static_cast<size_t>(tip.cchTextMax) - 1;
+    const size_t length = text.size() < room ? text.size() : room;
+    text.copy(tip.pszText, length);
+    tip.pszText[length] = L'\0';
 }
 
 }  // namespace vantrel

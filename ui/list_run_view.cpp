@@ -1,16 +1,33 @@
 #include "ui/list_run_view.h"
 
+#include <exception>
+
 #include "config/app_settings.h"
 
 namespace vantrel {
 
+namespace {
+
+// What a UM_RUN_ON_WINDOW_THREAD message carries: the work, and what it threw, which goes
+// back to the worker that asked for it.
+struct CarriedWork {
+    const std::function<void()>* work = nullptr;
+    std::exception_ptr failure;
+};
+
+}  // namespace
+
 LRESULT CListRunView::RunCarried(LPARAM lparam) {
+    auto* carried = reinterpret_cast<CarriedWork*>(lparam);
+    if (carried == nullptr) {
+        return 0;
+    }
     try {
-        const auto* work = reinterpret_cast<const std::function<void()>*>(lparam);
-        if (work != nullptr && *work) {
-            (*work)();
+        if (carried->work != nullptr && *carried->work) {
+            (*carried->work)();
         }
     } catch (...) {
+        carried->failure = std::current_exception();
     }
     return 0;
 }
@@ -20,7 +37,13 @@ void CListRunView::OnWindowThread(const std::function<void()>& work) {
         work();
         return;
     }
-    SendMessageW(main_, UM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
+    CarriedWork carried;
+    carried.work = &work;
+    SendMessageW(main_, UM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&carried));
+    if (carried.failure) {
+        // A run that went on after a failed step would work from rows it never got.
+        std::rethrow_exception(carried.failure);
+    }
 }
 
 std::vector<RowId> CListRunView::FolderRows() {

@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -803,6 +805,119 @@ TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenD
     EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
     EXPECT_TRUE(PathExists(tree.Path(L"a.c")));
     EXPECT_EQ(dialog->ExitCode(), ExitDone);
+}
+
+// A run that throws: in the worker (from the rows' watcher, on the worker's thread) or in
+// the window's end-of-run step (its report). Either way the run ends as a failed one: rows
+// not reached read "Failed" with the reason, the window is idle again and closes under -ac.
+class ThrowingEndDlg : public CMainDlg {
+  public:
+    using CMainDlg::CMainDlg;
+
+  private:
+    void RunEnded(const RunEnd&) override { throw std::bad_alloc(); }
+};
+
+TEST_F(ListsRunsTest, ARunThatThrowsEndsFailedIdleAndClosedWithExitCodeOne) {
+    const struct {
+        const char* what;
+        bool in_worker;
+        int deleted;
+    } cases[] = {{"worker", true, 1}, {"end of run", false, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree(L"throws");
+        for (const wchar_t* name : {L"a.o", L"b.o", L"c.o"}) {
+            tree.File(name);
+        }
+        CommandLineRequest request;
+        request.Action = CommandAction::Clean;
+        request.Folders = {tree.Root()};
+        request.Options.Filter = L"*.o";
+        request.Options.DeleteFiles = 1;
+        request.AutoClose = 1;
+        settings.Preset = settings.CustomIndex;
+        if (c.in_worker) {
+            dialog = std::make_unique<CMainDlg>(settings, resources, profile, &request, nullptr);
+        } else {
+            dialog =
+                std::make_unique<ThrowingEndDlg>(settings, resources, profile, &request, nullptr);
+        }
+        RunWatch seen;
+        seen.trigger = ItemStatus::Done;
+        seen.act = [&c](int n) {
+            if (c.in_worker && n == 1) {
+                throw std::bad_alloc();
+            }
+        };
+        seen.Watch(dialog->Files().Rows());
+        ASSERT_NE(dialog->CreateModeless(nullptr), nullptr);
+        ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
+        dialog->Files().Rows().SetWatcher(nullptr);
+        EXPECT_EQ(dialog->ExitCode(), ExitFailed);
+        EXPECT_FALSE(dialog->IsBusy());
+        EXPECT_TRUE(IsWindowVisible(Item(kCloseButtonId)));
+        EXPECT_TRUE(IsWindowEnabled(Item(IDC_SCAN)));
+        EXPECT_EQ(GetWindowTextString(Item(IDC_CLEAN)), L"Clean");
+        int deleted = 0;
+        for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+            FileItem item;
+            ASSERT_TRUE(dialog->Files().RowState(row, item));
+            const bool done = item.status == ItemStatus::Done;
+            deleted += done ? 1 : 0;
+            EXPECT_EQ(PathExists(item.path), !done) << item.path;
+            if (!done) {
+                EXPECT_EQ(item.status, ItemStatus::Failed) << item.path;
+                EXPECT_EQ(item.reason, L"Out of memory") << item.path;
+                EXPECT_EQ(CellText(Files(), row, 4), L"Failed");
+            }
+        }
+        EXPECT_EQ(deleted, c.deleted);
+        dialog.reset();
+    }
+}
+
+// The reason of a "Failed" row is its info tip; the Status column keeps its text, and
+// other rows keep the tip the list gave.
+TEST_F(ListsRunsTest, AFailedRowsInfoTipSaysWhy) {
+    TempTree tree(L"tip");
+    Open();
+    RunView& view = dialog->Runs()->View();
+    const struct {
+        ItemStatus status;
+        const wchar_t* reason;
+        std::wstring tip;
+    } cases[] = {
+        {ItemStatus::Failed, L"Access is denied.",
+         tree.Path(L"r0.o") + L"\r\nFailed: Access is denied."},
+        {ItemStatus::Done, L"", L"as given"},
+        {ItemStatus::Failed, L"", L"as given"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        FileItem item;
+        item.path = tree.Path(L"r" + std::to_wstring(i) + L".o");
+        item.size = 1;
+        item.attributes = 0x20;
+        dialog->Files().Rows().Append(item, true, true);
+    }
+    dialog->Files().Refresh();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SetFileStatus(view, dialog->Files().Rows().IdAt(static_cast<int>(i)), c.status, c.reason);
+        dialog->Files().Refresh();
+        std::vector<wchar_t> buffer(INFOTIPSIZE, L'\0');
+        wcscpy(buffer.data(), L"as given");
+        NMLVGETINFOTIPW tip{};
+        tip.hdr.hwndFrom = Files();
+        tip.hdr.idFrom = IDC_FILE_LIST;
+        tip.hdr.code = LVN_GETINFOTIPW;
+        tip.pszText = buffer.data();
+        tip.cchTextMax = static_cast<int>(buffer.size());
+        tip.iItem = static_cast<int>(i);
+        SendMessageW(dialog->hwnd(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&tip));
+        EXPECT_EQ(std::wstring(buffer.data()), c.tip) << i;
+        EXPECT_EQ(CellText(Files(), static_cast<int>(i), 4), FileStatusText(c.status)) << i;
+    }
 }
 
 }  // namespace
