@@ -29,11 +29,13 @@ vantrel_on_exit finish
 vantrel_start_wine
 echo "32-bit prefix ready after $((SECONDS - started)) s"
 
-# Window tests left out under emulation, each for a reason of the emulation, not of the
-# program:
-# - the benchmarks' and screenshots' fixtures only run when asked for by their scripts;
-# - the settings tests that drive the real regsvr32 belong to settings_regsvr32.sh.
-win_filter="${VANTREL_EMULATED_WIN_FILTER:-*}"
+# Window tests left out under emulation. Under qemu-i386 a skipped test (GTEST_SKIP) ends
+# the 32-bit test program with a segmentation fault right after its "Skipped" message,
+# whichever test it is (the same program passes natively), and the run stops there. These
+# tests skip unless a script of their own sets them up (pictures, the regsvr32 and folder
+# link scripts, which run the twin), so leaving them out costs no coverage here.
+win_filter="-SettingsRegistrationEndToEnd.*:DialogTemplates.ShowForPictures:DialogShots.*"
+win_filter+=":MainWindowShots.*:FolderLinkTest.*"
 
 mkdir -p "$results/win32-emulated"
 out="Z:${results//\//\\}\\win32-emulated\\"
