@@ -24,8 +24,8 @@ finish() {
     vantrel_stop_all
     vantrel_emulation_end
 }
-vantrel_start_display
 vantrel_on_exit finish
+vantrel_start_display
 vantrel_start_wine
 echo "32-bit prefix ready after $((SECONDS - started)) s"
 
