@@ -21,9 +21,9 @@ native32=0
 if vantrel_can_run_32bit; then
     targets=(host win32 win64)
     native32=1
-else
+elif [ "${VANTREL_NO_EMULATION:-0}" != 1 ]; then
     echo "32-bit code does not run natively here ($VANTREL_NO_32BIT_REASON): the 64-bit twin of" \
-        "Vantrel.exe runs the full suites; a 32-bit smoke set follows under emulation."
+        "Vantrel.exe runs the full suites; a 32-bit smoke set under emulation follows."
 fi
 
 for target in "${targets[@]}"; do
