@@ -72,7 +72,7 @@ vantrel_emulation_begin() {
         return 1
     fi
     if ! vantrel_i386_emulation_entry >/dev/null; then
-        if ! printf '%b' "$VANTREL_BINFMT_LINE" | $sudo tee "$VANTREL_BINFMT_DIR/register" \
+        if ! printf '%s' "$VANTREL_BINFMT_LINE" | $sudo tee "$VANTREL_BINFMT_DIR/register" \
             >/dev/null 2>&1; then
             VANTREL_NO_EMULATION_REASON="the i386 entry could not be registered in binfmt_misc"
             return 1
