@@ -38,9 +38,14 @@ echo "32-bit prefix ready after $((SECONDS - started)) s"
 # - the tests that open the main window in-process (MainDlgTest, MainDlgRegistry,
 #   ListsRunsTest) hang under emulation: the first one waited on Wine's server for good,
 #   with no CPU used. The main window of the 32-bit release program is covered by the
-#   command-line scripts below, which open it and clean through it.
+#   command-line scripts below, which open it and clean through it;
+# - DialogBase.ModalLoop... ends its modal loop from a 50 ms timer and expects the loop to
+#   have gone idle before that: under emulation the timer comes first.
+# A failing test ends the emulated program the way a skipped one does; the suite then
+# has no report and counts as one failed test, so a failure still shows.
 win_filter="-SettingsRegistrationEndToEnd.*:DialogTemplates.ShowForPictures:DialogShots.*"
 win_filter+=":MainWindowShots.*:FolderLinkTest.*:MainDlgTest.*:MainDlgRegistry.*:ListsRunsTest.*"
+win_filter+=":DialogBase.ModalLoopDisablesOwnerFiltersRunsIdleAndReturnsResult"
 
 mkdir -p "$results/win32-emulated"
 out="Z:${results//\//\\}\\win32-emulated\\"
