@@ -24,11 +24,12 @@ cleanup() {
     reset_key
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
+    vantrel_stop_all
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 
 # The helper plays another program (holding a file open) and the user (answering No).
-helper="$VANTREL_MAIN_BIN/e2e_helper.exe"
+helper="$VANTREL_TEST_BIN/e2e_helper.exe"
 [ -x "$helper" ] || { echo "missing $helper"; exit 1; }
 
 winpath() { local p="Z:${1//\//\\}"; echo "$p"; }
@@ -39,7 +40,7 @@ run_vantrel() {
     shift
     wine "$exe" "$@" >/dev/null 2>&1 </dev/null &
     local pid=$!
-    for _ in $(seq $((seconds * 5))); do
+    for _ in $(seq $(($(vantrel_seconds "$seconds") * 5))); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.2
     done
@@ -114,10 +115,11 @@ reset_key
 mkdir -p "$work/held"
 echo held >"$work/held/lock.o"
 echo gone >"$work/held/b.o"
-wine "$helper" hold "$(winpath "$work/held/lock.o")" "$(winpath "$work/held.ready")" 60 \
+wine "$helper" hold "$(winpath "$work/held/lock.o")" "$(winpath "$work/held.ready")" \
+    "$(vantrel_seconds 60)" \
     >/dev/null 2>&1 </dev/null &
 helper_pid=$!
-for _ in $(seq 100); do [ -e "$work/held.ready" ] && break; sleep 0.2; done
+for _ in $(seq $(($(vantrel_seconds 20) * 5))); do [ -e "$work/held.ready" ] && break; sleep 0.2; done
 [ -e "$work/held.ready" ] || { echo "the helper did not open lock.o"; exit 1; }
 run_vantrel 30 -c -p 2 "$(winpath "$work/held")" -report "$(winpath "$report")"
 kill "$helper_pid" 2>/dev/null || true
@@ -154,7 +156,7 @@ reset_key
 mkdir -p "$work/big"
 (cd "$work/big" && for i in $(seq 30); do : >"f$i.o"; done)
 rm -f "$report"
-wine "$helper" close-then-yes 30 >/dev/null 2>&1 </dev/null &
+wine "$helper" close-then-yes "$(vantrel_seconds 30)" >/dev/null 2>&1 </dev/null &
 helper_pid=$!
 run_vantrel 40 -c -p 11 "$(winpath "$work/big")" -report "$(winpath "$report")"
 helper_rc=0
@@ -174,7 +176,7 @@ echo "3: closing the window stopped the run before anything was deleted; the rep
 reset_key
 mkdir -p "$work/all"
 echo x >"$work/all/x.txt"
-wine "$helper" answer-no 30 >/dev/null 2>&1 </dev/null &
+wine "$helper" answer-no "$(vantrel_seconds 30)" >/dev/null 2>&1 </dev/null &
 helper_pid=$!
 run_vantrel 40 -c -p 11 "$(winpath "$work/all")"
 helper_rc=0
@@ -207,17 +209,19 @@ reset_key
 rm -f "$report"
 wine "$exe" "$(winpath "$work/nr")" -report "$(winpath "$report")" >/dev/null 2>&1 </dev/null &
 pid=$!
-sleep 4
+vantrel_wait_for_window
+sleep 1
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
-for _ in $(seq 75); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq $(($(vantrel_seconds 15) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 rc=0
 wait "$pid" || rc=$?
 expect_rc 0 "Clean Later"
 wine "$exe" -h -c "$(winpath "$work/nr")" -report "$(winpath "$report")" >/dev/null 2>&1 </dev/null &
 pid=$!
-sleep 3
+vantrel_wait_for_window
+sleep 1
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
-for _ in $(seq 75); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq $(($(vantrel_seconds 15) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 rc=0
 wait "$pid" || rc=$?
 expect_rc 0 "usage box"

@@ -21,7 +21,7 @@ cleanup() {
     rm -rf "$work"
     vantrel_stop_all
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 
 wine reg delete "$key" /f >/dev/null 2>&1 </dev/null || true
 # The "Custom" selection, so that the command line's filter and switches count.
@@ -37,7 +37,7 @@ echo hello >"$work/dir/f.txt"
 run_clean() {
     wine "$exe" "$@" >/dev/null 2>&1 </dev/null &
     local pid=$!
-    for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+    for _ in $(seq $(($(vantrel_seconds 30) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
     kill -0 "$pid" 2>/dev/null && { echo "the clean [$*] did not end by itself"; exit 1; }
     wait "$pid" || true
 }
