@@ -72,29 +72,6 @@ void SaveSettings(RegistryProfile& profile, const AppSettings& settings) {
     SavePresets(profile, settings.Presets);
 }
 
-MainWindowValues TakeWindowValues(const AppSettings& settings) {
-    MainWindowValues values;
-    values.AutoClose = settings.AutoClose;
-    values.AlwaysOnTop = settings.AlwaysOnTop;
-    values.Options = settings.Options;
-    values.Preset = settings.Preset;
-    values.AutoRemoveDeleted = settings.AutoRemoveDeleted;
-    values.ShowFileSizes = settings.ShowFileSizes;
-    return values;
-}
-
-void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
-                        AppSettings& settings) {
-    settings.AlwaysOnTop = values.AlwaysOnTop;
-    settings.Options = values.Options;
-    settings.Preset = values.Preset;
-    settings.AutoRemoveDeleted = values.AutoRemoveDeleted;
-    settings.ShowFileSizes = values.ShowFileSizes;
-    if (!createdWithRequest) {
-        settings.AutoClose = values.AutoClose;
-    }
-}
-
 std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath) {
     std::wstring folder = profile.ReadString(L"", L"AppFolder");
     if (folder.empty()) {

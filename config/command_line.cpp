@@ -145,15 +145,6 @@ std::wstring BuildUsageText() {
     return text;
 }
 
-void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
-                                MainWindowValues& values) {
-    if (request.PresetIndex >= 0 && request.PresetIndex != customIndex) {
-        values.Preset = request.PresetIndex;
-    } else {
-        values.Options = request.Options;
-    }
-}
-
 RequestStartPlan PlanRequestStart(const CommandLineRequest& request,
                                   const std::function<bool(const std::wstring&)>& isFolder) {
     RequestStartPlan plan;

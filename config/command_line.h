@@ -44,13 +44,6 @@ int32_t ParsePresetNumber(const std::wstring& text);
 // The usage box's text, assembled from its pieces in order.
 std::wstring BuildUsageText();
 
-// Step at construction, right after TakeWindowValues: a request naming a preset (index 0 or
-// more and not customIndex) sets the window's preset index and keeps the saved filter and
-// switches; otherwise the request's filter and switches replace the window's and the
-// saved preset index stays.
-void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
-                                MainWindowValues& values);
-
 // What the window does with a request once its controls exist and its preset selection
 // ran (SelectPresetAtCreation). The window maps StartCommand to its buttons' commands:
 // Scan -> 1032 (Scan), ScanAndClean -> 1007 (Scan && Clean); a posted command is subject

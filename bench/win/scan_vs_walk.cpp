@@ -14,7 +14,7 @@
 #include "bench/counting_run_view.h"
 #include "engine/clean.h"
 #include "engine/scan.h"
-#include "engine/win32/win32_file_system.h"
+#include "win32/win32_file_system.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <set>
 
 #include "config/command_line.h"
-#include "config/preset_selection.h"
+#include "ui/model/main_window_values.h"
+#include "ui/model/preset_selection.h"
 
 namespace vantrel {
 namespace {

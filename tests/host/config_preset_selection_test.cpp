@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/preset_selection.h"
+#include "ui/model/preset_selection.h"
 
 namespace vantrel {
 namespace {

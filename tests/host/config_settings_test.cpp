@@ -2,6 +2,7 @@
 
 #include "config/app_settings.h"
 #include "config/memory_registry_profile.h"
+#include "ui/model/main_window_values.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/preset_editor.h"
+#include "ui/model/preset_editor.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/compare_rules.h"
+#include "ui/model/compare_rules.h"
 
 namespace vantrel {
 namespace {

@@ -14,11 +14,11 @@
 #include "config/command_line.h"
 #include "config/default_presets_table.h"
 #include "config/presets.h"
-#include "config/win32/application_path.h"
-#include "config/win32/process_arguments.h"
-#include "config/win32/usage_box.h"
-#include "config/win32/win32_registry_profile.h"
 #include "support/test_registry_key.h"
+#include "ui/app/usage_box.h"
+#include "win32/application_path.h"
+#include "win32/process_arguments.h"
+#include "win32/win32_registry_profile.h"
 
 namespace {
 

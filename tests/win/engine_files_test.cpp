@@ -10,12 +10,12 @@
 
 #include "engine/clean.h"
 #include "engine/scan.h"
-#include "engine/win32/long_path.h"
-#include "engine/win32/redirection.h"
-#include "engine/win32/shell_delete.h"
-#include "engine/win32/win32_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
 #include "tests/win/support/temp_tree.h"
+#include "win32/long_path.h"
+#include "win32/redirection.h"
+#include "win32/shell_delete.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel {
 namespace {

@@ -16,9 +16,9 @@
 
 #include "engine/clean.h"
 #include "engine/scan.h"
-#include "engine/win32/win32_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
 #include "tests/win/support/temp_tree.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel {
 namespace {

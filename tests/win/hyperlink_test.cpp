@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "ui/hyperlink.h"
-#include "ui/hyperlink_rules.h"
+#include "ui/controls/hyperlink.h"
+#include "ui/controls/hyperlink_rules.h"
 
 namespace vantrel {
 namespace {

@@ -20,11 +20,11 @@
 #include "config/presets.h"
 #include "resources/resource.h"
 #include "tests/win/support/temp_tree.h"
-#include "ui/compare_rules.h"
-#include "ui/display_helpers.h"
-#include "ui/main_dlg.h"
-#include "ui/ui_resources.h"
-#include "ui/window_text.h"
+#include "ui/controls/display_helpers.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/controls/window_text.h"
+#include "ui/main/main_dlg.h"
+#include "ui/model/compare_rules.h"
 
 namespace vantrel {
 namespace {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "config/memory_registry_profile.h"
-#include "config/preset_selection.h"
 #include "config/presets.h"
-#include "config/win32/win32_registry_profile.h"
 #include "resources/resource.h"
-#include "ui/presets_dlg.h"
+#include "ui/dialogs/presets_dlg.h"
+#include "ui/model/preset_selection.h"
+#include "win32/win32_registry_profile.h"
 
 namespace vantrel {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "ui/settings_dlg.h"
-#include "ui/shell_ext_registrar.h"
+#include "ui/dialogs/settings_dlg.h"
+#include "ui/dialogs/shell_ext_registrar.h"
 
 namespace vantrel {
 namespace {

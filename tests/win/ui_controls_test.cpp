@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "engine/items.h"
-#include "ui/display_helpers.h"
-#include "ui/sort_list_ctrl.h"
-#include "ui/ui_resources.h"
-#include "ui/win32_handles.h"
+#include "ui/controls/display_helpers.h"
+#include "ui/controls/sort_list_ctrl.h"
+#include "ui/controls/ui_resources.h"
+#include "win32/handles.h"
 
 namespace vantrel {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "engine/clean.h"
 #include "engine/extended_path.h"
-#include "engine/win32/win32_file_system.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel::testing {
 

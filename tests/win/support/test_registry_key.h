@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "config/win32/win32_registry_profile.h"
+#include "win32/win32_registry_profile.h"
 
 namespace vantrel::testing {
 

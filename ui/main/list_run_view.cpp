@@ -1,0 +1,116 @@
+#include "ui/main/list_run_view.h"
+
+#include "config/app_settings.h"
+
+namespace vantrel {
+
+LRESULT CListRunView::RunCarried(LPARAM lparam) {
+    try {
+        const auto* work = reinterpret_cast<const std::function<void()>*>(lparam);
+        if (work != nullptr && *work) {
+            (*work)();
+        }
+    } catch (...) {
+    }
+    return 0;
+}
+
+void CListRunView::OnWindowThread(const std::function<void()>& work) {
+    if (GetWindowThreadProcessId(main_, nullptr) == GetCurrentThreadId()) {
+        work();
+        return;
+    }
+    SendMessageW(main_, UM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+std::vector<RowId> CListRunView::FolderRows() {
+    std::vector<RowId> rows;
+    OnWindowThread([&] {
+        folders_.Refresh();
+        rows = folders_.Rows().Order();
+    });
+    return rows;
+}
+
+const FolderItem* CListRunView::FolderRecord(RowId row) {
+    return folders_.Rows().Find(row);
+}
+
+void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&) {
+    // The text and the state image follow from the record when the row is drawn.
+    folders_.Rows().Update(
+        row, [status](CFolderList::Store::Row& shown) { shown.record.status = status; });
+}
+
+void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t*) {
+    folders_.Rows().Update(row, [found_count](CFolderList::Store::Row& shown) {
+        shown.record.found_count = found_count;
+    });
+}
+
+void CListRunView::EnsureFolderVisible(RowId row) {
+    folders_.Rows().Follow(row);
+}
+
+std::vector<RowId> CListRunView::FileRows() {
+    std::vector<RowId> rows;
+    OnWindowThread([&] {
+        files_.Refresh();
+        rows = files_.Rows().Order();
+    });
+    return rows;
+}
+
+const FileItem* CListRunView::FileRecord(RowId row) {
+    return files_.Rows().Find(row);
+}
+
+int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
+    return files_.AddFileItem(path, size, attributes);
+}
+
+void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,
+                                 const std::wstring& reason) {
+    files_.Rows().Update(row, [status, &reason](CFileList::Store::Row& shown) {
+        shown.record.status = status;
+        shown.record.reason = reason;
+    });
+}
+
+void CListRunView::EnsureFileVisible(RowId row) {
+    files_.Rows().Follow(row);
+}
+
+void CListRunView::RemoveFileRow(RowId row) {
+    files_.Rows().Remove(row);
+}
+
+bool CListRunView::AutoRemoveDeleted() {
+    return auto_remove_.load(std::memory_order_relaxed);
+}
+
+bool CListRunView::ConfirmAllPattern(const std::wstring& text) {
+    // Shown by the worker with the main window as owner: the window takes no input meanwhile.
+    return MessageBoxW(main_, text.c_str(), kApplicationTitle,
+                       MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON1) == IDYES;
+}
+
+void CListRunView::SetButtonText(int control_id, const wchar_t* text) {
+    OnWindowThread([&] { SetDlgItemTextW(main_, control_id, text); });
+}
+
+void CListRunView::StartTimer(int timer_id, unsigned period_ms) {
+    // A timer belongs to its window's thread.
+    OnWindowThread([&] { SetTimer(main_, static_cast<UINT_PTR>(timer_id), period_ms, nullptr); });
+}
+
+void CListRunView::StopTimer(int timer_id) {
+    // The end of a phase: everything it changed is shown now.
+    OnWindowThread([&] {
+        KillTimer(main_, static_cast<UINT_PTR>(timer_id));
+        folders_.Refresh();
+        files_.Refresh();
+    });
+}
+
+}  // namespace vantrel

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <windows.h>
+
+#include "config/cleaning_options.h"
+#include "engine/run_state.h"
+#include "ui/main/file_list.h"
+#include "ui/main/folder_list.h"
+#include "ui/main/list_run_view.h"
+#include "ui/main/run_host.h"
+#include "win32/win32_file_system.h"
+
+namespace vantrel {
+
+enum RunKind : int { RunScan = 1, RunClean = 2, RunScanAndClean = 3 };
+
+// End-of-run messages, posted by each worker procedure as its last action.
+inline constexpr UINT UM_SCAN_FINISHED = 0x05B9;
+inline constexpr UINT UM_CLEAN_FINISHED = 0x05BA;
+inline constexpr UINT UM_SCAN_CLEAN_FINISHED = 0x05BB;
+
+// Owns a kernel handle (a thread) and closes it.
+class ThreadHandle {
+  public:
+    ThreadHandle() = default;
+    ~ThreadHandle() { reset(); }
+    ThreadHandle(const ThreadHandle&) = delete;
+    ThreadHandle& operator=(const ThreadHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void reset(HANDLE handle = nullptr) {
+        if (handle_ != nullptr) {
+            CloseHandle(handle_);
+        }
+        handle_ = handle;
+    }
+
+  private:
+    HANDLE handle_ = nullptr;
+};
+
+// The main window's runs: one worker thread at a time doing a Scan, a Clean or both, the
+// busy and idle looks, stop and close requests, the row animation and the end of a run.
+// Everything here runs on the window's thread except the worker procedures.
+class CRunController {
+  public:
+    CRunController(HWND main, CFolderList& folders, CFileList& files, RunHost& host);
+    ~CRunController();
+    CRunController(const CRunController&) = delete;
+    CRunController& operator=(const CRunController&) = delete;
+
+    bool Busy() const { return static_cast<bool>(worker_); }
+    RunState& State() { return state_; }
+    CListRunView& View() { return view_; }
+
+    // Starts a run unless one is in progress.
+    void StartRun(RunKind kind);
+    void RequestStop();
+    // Stops a run in progress and waits for its worker to end, carrying out the worker's
+    // last calls meanwhile; nothing while idle. The window calls it before its rows go.
+    void StopAndWait();
+    // While busy a close request stops the run and closes the window after it; true then.
+    // False while idle: the caller closes the ordinary way.
+    bool RequestClose();
+    void OnRunFinished(UINT message);
+    // 0 the idle look, 1 to 3 the busy look.
+    void SetBusyState(int mode);
+    void OnTimer(UINT_PTR timer_id);
+
+    // The window's messages of a run: the three end-of-run messages, the worker's calls
+    // and WM_TIMER (which then still gets its default processing: false).
+    bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+    // The thread procedures; the argument is the controller of the main window.
+    static DWORD WINAPI ScanWorker(LPVOID controller);
+    static DWORD WINAPI CleanWorker(LPVOID controller);
+    static DWORD WINAPI ScanCleanWorker(LPVOID controller);
+
+    // For tests: makes the next thread creation fail.
+    void FailNextThreadCreation() { fail_next_thread_ = true; }
+
+  private:
+    DWORD RunPhases(RunKind kind);
+    void WaitForWorker();
+
+    HWND main_;
+    CFolderList& folders_;
+    CFileList& files_;
+    RunHost& host_;
+    CListRunView view_;
+    Win32FileSystem fs_;
+    RunState state_;
+    CleaningOptions run_options_;
+    ThreadHandle worker_;
+    bool fail_next_thread_ = false;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,95 @@
+#include "win32/whole_file_writer.h"
+
+#include <windows.h>
+
+#include "win32/long_path.h"
+
+namespace vantrel {
+namespace {
+
+// Owns a file handle from CreateFileW.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool Close() {
+        if (!valid()) {
+            return true;
+        }
+        const bool closed = CloseHandle(handle_) != FALSE;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return std::wstring();
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return std::wstring();
+    }
+    full.resize(length);
+    return full;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const size_t left = bytes.size() - done;
+        const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return FlushFileBuffers(file) != FALSE;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    if (path.empty()) {
+        return false;
+    }
+    const std::wstring target = FullPath(path);
+    if (target.empty() || target.back() == L'\\' || target.back() == L'/') {
+        return false;
+    }
+    // A name beside the target, so the rename stays within one folder (and one volume).
+    const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring temporary = ToSystemPath(stem + std::to_wstring(attempt) + L".tmp");
+        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) {
+            if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) {
+                continue;
+            }
+            return false;
+        }
+        const bool written = WriteAll(file.get(), bytes);
+        const bool closed = file.Close();
+        if (written && closed &&
+            MoveFileExW(temporary.c_str(), ToSystemPath(target).c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return false;
+}
+
+}  // namespace vantrel
