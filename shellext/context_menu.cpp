@@ -95,7 +95,6 @@ CMyContextMenu::CMyContextMenu(IUnknown* outer)
 
 CMyContextMenu::~CMyContextMenu() {
     menuBitmap_.reset();
-    folders_.Clear();
     ShellModule().Unlock();
 }
 
@@ -193,16 +192,15 @@ STDMETHODIMP CMyContextMenu::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT na
     if (!IsEqualIID(riid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
-    ITypeInfo* typeInfo = nullptr;
+    ComPtr<ITypeInfo> typeInfo;
     HRESULT hr = E_OUTOFMEMORY;
     try {
-        hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+        hr = ShellModule().GetMenuTypeInfo(locale, typeInfo.put());
     } catch (...) {
         return E_OUTOFMEMORY;
     }
     if (SUCCEEDED(hr)) {
         hr = typeInfo->GetIDsOfNames(names, nameCount, ids);
-        typeInfo->Release();
     }
     return hr;
 }
@@ -213,17 +211,16 @@ STDMETHODIMP CMyContextMenu::Invoke(DISPID id, REFIID riid, LCID locale, WORD fl
     if (!IsEqualIID(riid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
-    ITypeInfo* typeInfo = nullptr;
+    ComPtr<ITypeInfo> typeInfo;
     HRESULT hr = E_OUTOFMEMORY;
     try {
-        hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+        hr = ShellModule().GetMenuTypeInfo(locale, typeInfo.put());
     } catch (...) {
         return E_OUTOFMEMORY;
     }
     if (SUCCEEDED(hr)) {
         hr = typeInfo->Invoke(static_cast<IMyContextMenu*>(this), id, flags, parameters, result,
                               exception, argumentError);
-        typeInfo->Release();
     }
     return hr;
 }
@@ -239,10 +236,8 @@ HRESULT CMyContextMenu::InitializeFromDropList(IDataObject* data) {
     }
     auto drop = static_cast<HDROP>(medium.get().hGlobal);
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    if (count > static_cast<UINT>(INT32_MAX) ||
-        !folders_.ResetWithCapacity(static_cast<int32_t>(count))) {
-        return E_OUTOFMEMORY;
-    }
+    folders_.clear();
+    folders_.reserve(count);
     std::wstring path;
     for (UINT i = 0; i < count; ++i) {
         // Each path is read with its real length; one that cannot be read is left out
@@ -257,9 +252,7 @@ HRESULT CMyContextMenu::InitializeFromDropList(IDataObject* data) {
             continue;
         }
         path.resize(copied);
-        if (folders_.Add(path.c_str()) < 0) {
-            return E_OUTOFMEMORY;
-        }
+        folders_.push_back(path);
     }
     return S_OK;
 }
@@ -275,7 +268,8 @@ STDMETHODIMP CMyContextMenu::Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* d
                                       GPFIDL_DEFAULT)) {
                 path.resize(std::wcslen(path.c_str()));
                 if (!path.empty()) {
-                    return folders_.Add(path.c_str()) < 0 ? E_OUTOFMEMORY : S_OK;
+                    folders_.push_back(path);
+                    return S_OK;
                 }
             }
         }
@@ -345,16 +339,11 @@ STDMETHODIMP CMyContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
     }
     const unsigned presetNumber = offset == commandCount_ - 1 ? 0 : offset + 1;
     try {
-        std::vector<std::wstring> folders;
-        folders.reserve(static_cast<size_t>(folders_.Count()));
-        for (int32_t i = 0; i < folders_.Count(); ++i) {
-            folders.emplace_back(folders_.At(i));
-        }
-        LaunchMainProgram(presetNumber, folders);
+        LaunchMainProgram(presetNumber, folders_);
     } catch (...) {
         // Out of memory: nothing was started.
     }
-    folders_.Clear();
+    folders_.clear();
     return S_OK;
 }
 

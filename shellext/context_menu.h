@@ -4,8 +4,10 @@
 #include <oaidl.h>
 #include <shlobj.h>
 
-#include "shellext/string_array.h"
-#include "shellext/win_handles.h"
+#include <string>
+#include <vector>
+
+#include "win32/handles.h"
 
 namespace vantrel::shell {
 
@@ -54,7 +56,7 @@ class CMyContextMenu final : public IMyContextMenu, public IShellExtInit, public
                                   UINT maxCharacters) override;
 
     // The folders the next command acts on.
-    const CStringArray& Folders() const { return folders_; }
+    const std::vector<std::wstring>& Folders() const { return folders_; }
 
   private:
     // The non-delegating IUnknown that owns the object's lifetime.
@@ -76,8 +78,8 @@ class CMyContextMenu final : public IMyContextMenu, public IShellExtInit, public
     HRESULT BuildSubmenu(HMENU menu, UINT index, UINT firstId, UINT lastId);
 
     LONG references_ = 0;
-    GdiObject<HBITMAP> menuBitmap_;
-    CStringArray folders_;
+    BitmapHandle menuBitmap_;
+    std::vector<std::wstring> folders_;
     UINT commandCount_ = 0;
     CInnerUnknown inner_;
     IUnknown* controlling_;

@@ -3,7 +3,7 @@
 #include "config/default_presets_table.h"
 #include "shellext/launch_parameters.h"
 #include "shellext/registry_string.h"
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>

@@ -2,7 +2,7 @@
 
 #include "config/default_presets_table.h"
 #include "shellext/registry_string.h"
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 #include <algorithm>
 #include <cwchar>

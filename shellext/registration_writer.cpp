@@ -1,6 +1,6 @@
 #include "shellext/registration_writer.h"
 
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 namespace vantrel::shell {
 

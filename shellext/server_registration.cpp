@@ -5,7 +5,7 @@
 #include "shellext/shell_ids.h"
 #include "shellext/shell_module.h"
 #include "shellext/type_library.h"
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 #include <cwctype>
 #include <string>

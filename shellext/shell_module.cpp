@@ -51,16 +51,14 @@ void CVantrelShellModule::Attach(HINSTANCE instance) {
 }
 
 void CVantrelShellModule::Detach(bool releaseObjects) {
-    IUnknown* classObject = classObject_.exchange(nullptr);
-    if (releaseObjects) {
-        if (classObject != nullptr) {
-            classObject->Release();
-        }
-        if (typeInfo_ != nullptr) {
-            typeInfo_->Release();
-        }
+    ComPtr<IUnknown> classObject;
+    classObject.reset(classObject_.exchange(nullptr));
+    if (!releaseObjects) {
+        // Let go without calling into libraries that may be gone already.
+        classObject.release();
+        typeInfo_.release();
     }
-    typeInfo_ = nullptr;
+    typeInfo_.reset();
 }
 
 HRESULT CVantrelShellModule::GetClassObject(REFIID riid, void** ppv) {
@@ -80,21 +78,20 @@ HRESULT CVantrelShellModule::GetClassObject(REFIID riid, void** ppv) {
 HRESULT CVantrelShellModule::GetMenuTypeInfo(LCID locale, ITypeInfo** typeInfo) {
     *typeInfo = nullptr;
     SectionLock hold(lock_);
-    if (typeInfo_ == nullptr) {
-        ITypeLib* library = nullptr;
-        const HRESULT hr = LoadMenuTypeLibrary(locale, &library);
+    if (!typeInfo_) {
+        ComPtr<ITypeLib> library;
+        const HRESULT hr = LoadMenuTypeLibrary(locale, library.put());
         if (FAILED(hr)) {
             return hr;
         }
-        const HRESULT found = library->GetTypeInfoOfGuid(kIidMyContextMenu, &typeInfo_);
-        library->Release();
-        if (FAILED(found)) {
-            typeInfo_ = nullptr;
-            return found;
+        ComPtr<ITypeInfo> found;
+        const HRESULT foundResult = library->GetTypeInfoOfGuid(kIidMyContextMenu, found.put());
+        if (FAILED(foundResult)) {
+            return foundResult;
         }
+        typeInfo_ = std::move(found);
     }
-    typeInfo_->AddRef();
-    *typeInfo = typeInfo_;
+    *typeInfo = typeInfo_.copy();
     return S_OK;
 }
 

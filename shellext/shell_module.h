@@ -6,6 +6,8 @@
 #include <atomic>
 #include <string>
 
+#include "win32/handles.h"
+
 namespace vantrel::shell {
 
 // Per-library state of VantrelShell.dll: its instance handle, the lock count that decides
@@ -43,7 +45,7 @@ class CVantrelShellModule {
     volatile LONG lockCount_ = 0;
     bool perUser_ = false;
     std::atomic<IUnknown*> classObject_{nullptr};
-    ITypeInfo* typeInfo_ = nullptr;
+    ComPtr<ITypeInfo> typeInfo_;
     CRITICAL_SECTION lock_;
 };
 

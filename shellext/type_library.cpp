@@ -4,6 +4,8 @@
 
 #include <oleauto.h>
 
+#include "win32/handles.h"
+
 namespace vantrel::shell {
 
 namespace {
@@ -45,21 +47,19 @@ bool IsRegistered() {
 
 HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser) {
     std::wstring path = modulePath;
-    ITypeLib* library = nullptr;
-    HRESULT hr = LoadTypeLib(path.c_str(), &library);
+    ComPtr<ITypeLib> library;
+    HRESULT hr = LoadTypeLib(path.c_str(), library.put());
     if (FAILED(hr)) {
         path = WithTlbExtension(modulePath);
-        hr = LoadTypeLib(path.c_str(), &library);
+        hr = LoadTypeLib(path.c_str(), library.put());
         if (FAILED(hr)) {
             return hr;
         }
     }
     auto forUser =
         perUser ? FindOleAutomationExport<RegisterForUser>("RegisterTypeLibForUser") : nullptr;
-    hr = forUser != nullptr ? forUser(library, path.data(), nullptr)
-                            : RegisterTypeLib(library, path.data(), nullptr);
-    library->Release();
-    return hr;
+    return forUser != nullptr ? forUser(library.get(), path.data(), nullptr)
+                              : RegisterTypeLib(library.get(), path.data(), nullptr);
 }
 
 HRESULT UnregisterTypeLibrary(bool perUser) {

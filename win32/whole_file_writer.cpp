@@ -2,32 +2,11 @@
 
 #include <windows.h>
 
+#include "win32/handles.h"
 #include "win32/long_path.h"
 
 namespace vantrel {
 namespace {
-
-// Owns a file handle from CreateFileW.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    bool Close() {
-        if (!valid()) {
-            return true;
-        }
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 std::wstring FullPath(const std::wstring& path) {
     const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -80,7 +59,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
             return false;
         }
         const bool written = WriteAll(file.get(), bytes);
-        const bool closed = file.Close();
+        const bool closed = file.close();
         if (written && closed &&
             MoveFileExW(temporary.c_str(), ToSystemPath(target).c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

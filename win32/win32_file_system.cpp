@@ -1,7 +1,7 @@
 #include "win32/win32_file_system.h"
 
 #include "engine/items.h"
-#include "win32/find_handle.h"
+#include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/redirection.h"
 #include "win32/shell_delete.h"

@@ -6,7 +6,7 @@
 
 #include "config/default_presets_table.h"
 #include "config/registry_profile.h"
-#include "win32/registry_key.h"
+#include "win32/handles.h"
 
 namespace vantrel {
 

@@ -281,12 +281,7 @@ class InitializeTest : public testing::Test {
 
     std::vector<std::wstring> Folders() { return FoldersOf(init_); }
     static std::vector<std::wstring> FoldersOf(IShellExtInit* init) {
-        const CStringArray& array = static_cast<CMyContextMenu*>(init)->Folders();
-        std::vector<std::wstring> folders;
-        for (int32_t i = 0; i < array.Count(); ++i) {
-            folders.emplace_back(array.At(i));
-        }
-        return folders;
+        return static_cast<CMyContextMenu*>(init)->Folders();
     }
     HRESULT InitializeWith(const std::vector<std::wstring>& paths, bool offer = true) {
         IDataObject* data = NewDropDataObject(paths, offer);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "win32/handles.h"
+
 namespace vantrel {
 
 std::wstring PathOfItem(PCIDLIST_ABSOLUTE item) {
@@ -39,8 +41,8 @@ int CALLBACK CFolderPicker::Callback(HWND dialog, UINT message, LPARAM lparam, L
 
 int CFolderPicker::Run() {
     result_.clear();
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || allocator == nullptr) {
+    ComPtr<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.put())) || !allocator) {
         return 2;
     }
     std::vector<wchar_t> display_name(1024, L'\0');
@@ -59,7 +61,6 @@ int CFolderPicker::Run() {
         result_ = PathOfItem(chosen);
         allocator->Free(chosen);
     }
-    allocator->Release();
     return result_.empty() ? 2 : 1;
 }
 

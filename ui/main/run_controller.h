@@ -8,6 +8,7 @@
 #include "ui/main/folder_list.h"
 #include "ui/main/list_run_view.h"
 #include "ui/main/run_host.h"
+#include "win32/handles.h"
 #include "win32/win32_file_system.h"
 
 namespace vantrel {
@@ -18,26 +19,6 @@ enum RunKind : int { RunScan = 1, RunClean = 2, RunScanAndClean = 3 };
 inline constexpr UINT UM_SCAN_FINISHED = 0x05B9;
 inline constexpr UINT UM_CLEAN_FINISHED = 0x05BA;
 inline constexpr UINT UM_SCAN_CLEAN_FINISHED = 0x05BB;
-
-// Owns a kernel handle (a thread) and closes it.
-class ThreadHandle {
-  public:
-    ThreadHandle() = default;
-    ~ThreadHandle() { reset(); }
-    ThreadHandle(const ThreadHandle&) = delete;
-    ThreadHandle& operator=(const ThreadHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset(HANDLE handle = nullptr) {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    HANDLE handle_ = nullptr;
-};
 
 // The main window's runs: one worker thread at a time doing a Scan, a Clean or both, the
 // busy and idle looks, stop and close requests, the row animation and the end of a run.
@@ -91,7 +72,7 @@ class CRunController {
     Win32FileSystem fs_;
     RunState state_;
     CleaningOptions run_options_;
-    ThreadHandle worker_;
+    KernelHandle worker_;
     bool fail_next_thread_ = false;
 };
 
