@@ -148,33 +148,6 @@ void CSortListCtrl::OnHeaderClick(int column) {
     SetHeaderArrow(column, sort_.direction > 0 ? 0 : 1);
     if (sorter_) {
         sorter_(sort_);
-    } else if (compare_ != nullptr) {
-        SendMessageW(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort_),
-                     reinterpret_cast<LPARAM>(compare_));
-    }
-}
-
-int CALLBACK CompareFolderItems(LPARAM first, LPARAM second, LPARAM sort_state) {
-    const auto* a = reinterpret_cast<const FolderItem*>(first);
-    const auto* b = reinterpret_cast<const FolderItem*>(second);
-    const auto* sort = reinterpret_cast<const SortState*>(sort_state);
-    if (a == nullptr || b == nullptr || sort == nullptr) {
-        return 0;
-    }
-    return CompareFolderRecords(*a, *b, *sort);
-}
-
-int CALLBACK CompareFileItems(LPARAM first, LPARAM second, LPARAM sort_state) {
-    const auto* a = reinterpret_cast<const FileItem*>(first);
-    const auto* b = reinterpret_cast<const FileItem*>(second);
-    const auto* sort = reinterpret_cast<const SortState*>(sort_state);
-    if (a == nullptr || b == nullptr || sort == nullptr) {
-        return 0;
-    }
-    try {
-        return CompareFileRecords(*a, *b, *sort);
-    } catch (...) {
-        return 0;  // an allocation failure inside the list control's sort
     }
 }
 

@@ -11,9 +11,9 @@
 
 namespace vantrel {
 
-// A report-view list control (from a dialog template) that sorts itself when a column
-// header is clicked, showing the sort arrow of its header's image list (image 0 ascending,
-// 1 descending). The rows' item data are the records the compare callback receives.
+// A report-view, owner-data list control (from a dialog template) whose column header
+// clicks set the sort state, show the sort arrow of its header's image list (image 0
+// ascending, 1 descending) and hand the new state to the owner's sorter.
 class CSortListCtrl {
   public:
     CSortListCtrl() = default;
@@ -26,10 +26,9 @@ class CSortListCtrl {
     void Detach();
     HWND hwnd() const { return list_; }
 
-    void SetCompare(PFNLVCOMPARE compare) { compare_ = compare; }
     // While `allowed` gives false a header click does nothing (the rows keep their order).
     void SetSortAllowed(std::function<bool()> allowed) { sort_allowed_ = std::move(allowed); }
-    // For an owner-data list: called with the new sort state instead of LVM_SORTITEMS.
+    // Called with the new sort state after each allowed header click.
     void SetSorter(std::function<void(const SortState&)> sorter) { sorter_ = std::move(sorter); }
     const SortState& GetSortState() const { return sort_; }
 
@@ -56,15 +55,9 @@ class CSortListCtrl {
     void SetHeaderArrow(int column, int image);
 
     HWND list_ = nullptr;
-    PFNLVCOMPARE compare_ = nullptr;
     std::function<bool()> sort_allowed_;
     std::function<void(const SortState&)> sorter_;
     SortState sort_;
 };
-
-// The compare callbacks of the two lists: item data are FolderItem and FileItem records,
-// the sort parameter is the list's SortState.
-int CALLBACK CompareFolderItems(LPARAM first, LPARAM second, LPARAM sort_state);
-int CALLBACK CompareFileItems(LPARAM first, LPARAM second, LPARAM sort_state);
 
 }  // namespace vantrel

@@ -272,9 +272,8 @@ void CMainDlg::SetUpLists() {
         // Owner-data lists: the state image comes with each row when it is drawn.
         SendMessageW(window, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     }
-    folder_list_.SetCompare(&CompareFolderItems);
-    file_list_.SetCompare(&CompareFileItems);
-    // A run addresses rows by their position: sorting waits until the run has ended.
+    // The lists sort between runs only: a header click during a run is ignored, so rows
+    // keep arriving in walk order while the worker lists them.
     folder_list_.SetSortAllowed([this] { return !IsBusy(); });
     file_list_.SetSortAllowed([this] { return !IsBusy(); });
 

@@ -14,7 +14,6 @@
 namespace vantrel {
 
 // The list's last sort: column, and direction 0 never sorted, 1 ascending, -1 descending.
-// The list passes the address of this pair to its compare callback.
 struct SortState {
     int column = 0;
     int direction = 0;
