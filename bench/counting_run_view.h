@@ -22,7 +22,8 @@ class CountingRunView : public RunView {
     // A row's id is its place in walk order; removed rows keep their place.
     std::vector<RowId> FolderRows() override { return Ids(folders.size()); }
     const FolderItem* FolderRecord(RowId row) override { return &folders[row]; }
-    void SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&) override {
+    void SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&,
+                         const std::wstring&) override {
         folders[row].status = status;
     }
     void SetFolderFoundCount(RowId row, int32_t count, const wchar_t*) override {
@@ -31,10 +32,12 @@ class CountingRunView : public RunView {
     void EnsureFolderVisible(RowId) override {}
     std::vector<RowId> FileRows() override { return Ids(files.size()); }
     const FileItem* FileRecord(RowId row) override { return &files[row]; }
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override {
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                    size_t root_length) override {
         ++found;
         if (keep_) {
             files.push_back(FileItem{path, size, attributes, ItemStatus::None});
+            files.back().root_length = root_length;
         }
         return 0;
     }

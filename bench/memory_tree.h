@@ -29,6 +29,18 @@ class MemoryTree : public FileSystem {
     }
     size_t FileCount() const { return files_.size(); }
 
+    uint32_t LastError() const override { return kErrorFileNotFound; }
+    std::wstring ErrorText(uint32_t) override { return std::wstring(); }
+    uint32_t HoldFolder(const std::wstring& folder) override {
+        if (folders_.count(folder) == 0) {
+            return kErrorPathNotFound;
+        }
+        ++held_;
+        return kErrorNone;
+    }
+    size_t HeldFolderCount() const override { return held_; }
+    void ReleaseFolders(size_t keep) override { held_ = keep < held_ ? keep : held_; }
+
     bool Exists(const std::wstring& path) override {
         return folders_.count(path) != 0 || files_.count(path) != 0;
     }
@@ -68,6 +80,7 @@ class MemoryTree : public FileSystem {
         State GetState() const override {
             return index_ >= entries_.size() ? State::Complete : State::Reading;
         }
+        uint32_t Error() const override { return kErrorNone; }
 
       private:
         const std::vector<DirEntry>& entries_;
@@ -76,6 +89,7 @@ class MemoryTree : public FileSystem {
 
     std::unordered_map<std::wstring, std::vector<DirEntry>> folders_;
     std::unordered_set<std::wstring> files_;
+    size_t held_ = 0;
 };
 
 // 100,000 files in 1,000 leaf folders (10 x 10 x 10 below the root, 100 files each);

@@ -9,7 +9,8 @@ file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS shellext/*.cpp)
 list(FILTER SHELL_SOURCES EXCLUDE REGEX "/dll_exports\\.cpp$")
 add_library(vantrel_shell_core STATIC ${SHELL_SOURCES})
 target_include_directories(vantrel_shell_core PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vantrel_shell_core PUBLIC ${VANTREL_SHELL_LIBS})
+# The stored presets are read by the program's own rule (config/), never through ui/.
+target_link_libraries(vantrel_shell_core PUBLIC vantrel_platform ${VANTREL_SHELL_LIBS})
 vantrel_warnings(vantrel_shell_core)
 
 # The type library, compiled from its IDL and embedded as resource TYPELIB 1.

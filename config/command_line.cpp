@@ -1,6 +1,7 @@
 #include "config/command_line.h"
 
 #include <limits>
+#include <utility>
 
 #include "config/text_rules.h"
 
@@ -145,16 +146,18 @@ std::wstring BuildUsageText() {
     return text;
 }
 
-RequestStartPlan PlanRequestStart(const CommandLineRequest& request,
-                                  const std::function<bool(const std::wstring&)>& isFolder) {
+RequestStartPlan PlanRequestStart(
+    const CommandLineRequest& request,
+    const std::function<std::wstring(const std::wstring&)>& existingFolder) {
     RequestStartPlan plan;
     if (request.Folders.empty()) {
         return plan;
     }
     plan.LockAutoClose = true;
     for (const std::wstring& folder : request.Folders) {
-        if (!folder.empty() && isFolder(folder)) {
-            plan.FoldersToAdd.push_back(folder);
+        std::wstring absolute = folder.empty() ? std::wstring() : existingFolder(folder);
+        if (!absolute.empty()) {
+            plan.FoldersToAdd.push_back(std::move(absolute));
         }
     }
     plan.BringToTop = true;

@@ -52,16 +52,19 @@ enum class StartCommand { None, Scan, ScanAndClean };
 
 struct RequestStartPlan {
     bool LockAutoClose = false;              // tick box 1003 and disable it until the program ends
-    std::vector<std::wstring> FoldersToAdd;  // in order, through AddFolder
+    std::vector<std::wstring> FoldersToAdd;  // absolute forms, in order, through AddFolder
     bool BringToTop = false;
     StartCommand Command = StartCommand::None;
 };
 
 // Only when the request holds at least one folder does anything happen: automatic closing
 // is locked on, the folders that exist and are directories are added, the window comes to
-// the top and the request's action is started.
-RequestStartPlan PlanRequestStart(const CommandLineRequest& request,
-                                  const std::function<bool(const std::wstring&)>& isFolder);
+// the top and the request's action is started. `existingFolder` gives a folder argument's
+// absolute form when it names an existing folder (checked on that form), else empty; the
+// plan adds that form, so the check and the walk address the same folder.
+RequestStartPlan PlanRequestStart(
+    const CommandLineRequest& request,
+    const std::function<std::wstring(const std::wstring&)>& existingFolder);
 
 // Whether a run that just ended closes the main window: only a clean (or scan and clean)
 // that was not stopped, when the window's automatic-closing value (box 1003 as the run

@@ -4,6 +4,7 @@
 
 #include "config/default_presets_table.h"
 #include "config/registry_profile.h"
+#include "config/stored_presets.h"
 
 namespace vantrel {
 
@@ -84,21 +85,7 @@ std::wstring PresetSection(int index) {
 }
 
 int32_t LoadPresets(RegistryProfile& profile, PresetList& list) {
-    list.Clear();
-    const int32_t count = profile.ReadInt(kPresetsSection, L"Count", 0);
-    // Count is untrusted: nothing is allocated by it, and the walk ends at the first
-    // missing or nameless preset, so a huge Count costs no more than the stored presets.
-    for (int64_t i = 0; i < count; ++i) {
-        const std::wstring section = PresetSection(static_cast<int>(i));
-        PresetEntry entry;
-        entry.Name = profile.ReadString(section, L"Name");
-        entry.Filter = profile.ReadString(section, L"Filter");
-        if (entry.Name.empty()) {
-            break;
-        }
-        entry.Flags = static_cast<uint32_t>(profile.ReadInt(section, L"Flags", 0));
-        list.Append(std::move(entry));
-    }
+    list.Assign(ReadStoredPresets(profile));
     if (list.Empty()) {
         ResetToDefaultPresets(list);
         SavePresets(profile, list);

@@ -68,8 +68,9 @@ void ResetToDefaultPresets(PresetList& list);
 std::wstring PresetSection(int index);
 inline constexpr const wchar_t* kPresetsSection = L"Presets";
 
-// Fills the list from the store: presets 1 to "Count", stopping at the first one without a
-// name. When nothing usable is stored, the built-in presets are taken and saved at once.
+// Fills the list from the store by the rule the Explorer extension shares
+// (ReadStoredPresets). When nothing usable is stored, the built-in presets are taken and
+// saved at once.
 // Returns the number of entries, which is the CustomIndex.
 int32_t LoadPresets(RegistryProfile& profile, PresetList& list);
 // Writes every entry ("Name", "Filter", "Flags"), then "Count". Subkeys numbered above the

@@ -28,6 +28,8 @@ std::wstring FolderStatusText(ItemStatus status, int32_t found_count) {
             return std::to_wstring(found_count);
         case ItemStatus::NotExists:
             return L"Not exists";
+        case ItemStatus::Failed:
+            return L"Failed";
         default:
             return std::wstring();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,8 @@ struct FolderItem {
     std::wstring path;
     int32_t found_count = 0;
     ItemStatus status = ItemStatus::None;
+    // Why the scan of the folder ended "Failed", in words; empty otherwise.
+    std::wstring reason;
 };
 
 // The record behind a file-list row. Folders carry kAttributeDirectory; their size is 0
@@ -43,6 +46,9 @@ struct FileItem {
     // Why the item ended "Failed", in words (the system's message or our own refusal);
     // empty for every other outcome.
     std::wstring reason;
+    // How many characters at the start of `path` name the chosen folder the item was found
+    // under: the clean checks every folder from there down to the item. 0 when unknown.
+    size_t root_length = 0;
 
     bool IsFolder() const { return (attributes & kAttributeDirectory) != 0; }
     // A folder listed because it was empty, not because its name matched.
@@ -51,7 +57,8 @@ struct FileItem {
 };
 
 // Outcome of scanning one folder of the folder list.
-enum class ScanResult : int32_t { Ok = 0, FolderMissing = 1, Declined = 2 };
+// Failed: the folder, or a folder in it, could not be read (what could be read is listed).
+enum class ScanResult : int32_t { Ok = 0, FolderMissing = 1, Declined = 2, Failed = 3 };
 
 // Outcome of deleting one item.
 enum DeleteResult : int32_t { DeleteOk = 0, DeleteMissing = 1, DeleteFailed = -1 };

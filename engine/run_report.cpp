@@ -6,14 +6,19 @@ namespace vantrel {
 
 int RunExitCodeFor(const RunEnd& end, const RunRows& rows, bool report_written) {
     bool any_folder = false;
+    bool folder_failed = false;  // a folder, or part of it, could not be read
     for (const FolderItem& folder : rows.folders) {
         any_folder = any_folder || folder.status != ItemStatus::NotExists;
+        folder_failed = folder_failed || folder.status == ItemStatus::Failed;
     }
     if (!any_folder) {
         return ExitNoFolder;
     }
     if (end.stopped || end.declined) {
         return ExitStopped;
+    }
+    if (end.broken || folder_failed) {
+        return ExitFailed;
     }
     bool read_only = false;
     for (const FileItem& file : rows.files) {
@@ -96,7 +101,7 @@ std::string CsvField(const std::string& field) {
 }
 
 std::string ReportCsv(const std::vector<FileItem>& rows) {
-    std::string csv = "Status,Kind,Size,Path\r\n";
+    std::string csv = "Status,Kind,Size,Path,Reason\r\n";
     for (const FileItem& row : rows) {
         csv += CsvField(Utf8FromWide(FileStatusText(row.status)));
         csv += row.IsFolder() ? ",folder," : ",file,";
@@ -105,6 +110,8 @@ std::string ReportCsv(const std::vector<FileItem>& rows) {
         }
         csv += ',';
         csv += CsvField(Utf8FromWide(row.path));
+        csv += ',';
+        csv += CsvField(Utf8FromWide(row.reason));
         csv += "\r\n";
     }
     return csv;

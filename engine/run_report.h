@@ -17,6 +17,7 @@ struct RunRows {
 struct RunEnd {
     bool stopped = false;   // Stop, or a close request while busy
     bool declined = false;  // the "all items" question was answered No
+    bool broken = false;    // the run or its end failed on an error of its own (no memory)
 };
 
 // The process exit code of a program started with a command line that ran a Scan or a
@@ -31,7 +32,8 @@ enum RunExitCode : int {
 };
 
 // The exit code of a run that ended, by precedence: no folder scanned (every folder row
-// "Not exists", or none at all), stopped or declined, failed, read-only kept; a report that
+// "Not exists", or none at all), stopped or declined, failed (an item, or the run itself),
+// read-only kept; a report that
 // could not be written only turns ExitDone into ExitReportNotWritten.
 int RunExitCodeFor(const RunEnd& end, const RunRows& rows, bool report_written);
 
@@ -45,7 +47,8 @@ std::string CsvField(const std::string& field);
 
 // The report of a run: a header row, then one row per file-list record in list order with the
 // status text as the list shows it, the kind ("file" or "folder"), the size in bytes from the
-// listing (empty for a folder or an unknown size) and the full path. UTF-8, lines end in CRLF.
+// listing (empty for a folder or an unknown size), the full path and the reason a "Failed"
+// item failed (empty otherwise). UTF-8, lines end in CRLF.
 std::string ReportCsv(const std::vector<FileItem>& rows);
 
 }  // namespace vantrel

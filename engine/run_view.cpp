@@ -2,9 +2,10 @@
 
 namespace vantrel {
 
-void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_count) {
+void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_count,
+                     const std::wstring& reason) {
     view.SetFolderStatus(row, status, StatusStateIndex(status),
-                         FolderStatusText(status, found_count));
+                         FolderStatusText(status, found_count), reason);
 }
 
 void SetFileStatus(RunView& view, RowId row, ItemStatus status, const std::wstring& reason) {

@@ -37,9 +37,10 @@ class RunView {
     // The row's record, or nullptr for an unknown row.
     virtual const FolderItem* FolderRecord(RowId row) = 0;
     // Stores `status` in the row's record and shows it with the state image `state_index`
-    // and the text of the Status column (1).
+    // and the text of the Status column (1); `reason` is stored in the record
+    // (FolderItem::reason): why the folder's scan failed, empty otherwise.
     virtual void SetFolderStatus(RowId row, ItemStatus status, int state_index,
-                                 const std::wstring& text) = 0;
+                                 const std::wstring& text, const std::wstring& reason) = 0;
     // Stores `found_count` in the row's record; when `text` is not null, the Status column
     // shows it (the running count shown while a folder is walked).
     virtual void SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t* text) = 0;
@@ -49,9 +50,11 @@ class RunView {
     // The file rows from top to bottom as the list shows them now.
     virtual std::vector<RowId> FileRows() = 0;
     virtual const FileItem* FileRecord(RowId row) = 0;
-    // Appends a row for a found item with a new FileItem {path, size, attributes, None},
+    // Appends a row for a found item with a new FileItem {path, size, attributes, None}
+    // found under the chosen folder of `root_length` characters (FileItem::root_length),
     // makes it visible; 0 on success, -1 when the row cannot be added.
-    virtual int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) = 0;
+    virtual int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                            size_t root_length) = 0;
     // As SetFolderStatus, on the file list's Status column (4); `reason` is stored in the
     // record (FileItem::reason): why a "Failed" item failed, empty otherwise.
     virtual void SetFileStatus(RowId row, ItemStatus status, int state_index,
@@ -74,7 +77,8 @@ class RunView {
 };
 
 // Sets a folder row's status with its state image and text; Done shows `found_count`.
-void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_count = 0);
+void SetFolderStatus(RunView& view, RowId row, ItemStatus status, int32_t found_count = 0,
+                     const std::wstring& reason = {});
 // Sets a file row's status with its state image and text.
 void SetFileStatus(RunView& view, RowId row, ItemStatus status, const std::wstring& reason = {});
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/all_pattern_warning.h"
+#include "engine/failure_reason.h"
 #include "engine/wildcard_filter.h"
 
 namespace vantrel {
@@ -17,6 +18,8 @@ ItemStatus FolderOutcome(ScanResult result) {
             return ItemStatus::Done;
         case ScanResult::FolderMissing:
             return ItemStatus::NotExists;
+        case ScanResult::Failed:
+            return ItemStatus::Failed;
         case ScanResult::Declined:
             break;
     }
@@ -70,9 +73,45 @@ ScanSwitches ScanSwitches::From(const CleaningOptions& options) {
 }
 
 ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::wstring& filter_text,
-                      const ScanSwitches& switches, int32_t& found_count) {
-    if (folder.empty() || !ctx.fs.Exists(folder)) {
+                      const ScanSwitches& switches, int32_t& found_count, ScanError* error) {
+    ScanError first;
+    bool failed = false;
+    auto fail = [&first, &failed](uint32_t code, const std::wstring& path) {
+        if (!failed) {
+            first = ScanError{code, path};
+            failed = true;
+        }
+    };
+    auto result = [&](ScanResult ok) {
+        if (!failed) {
+            return ok;
+        }
+        if (error != nullptr) {
+            *error = first;
+        }
+        return ScanResult::Failed;
+    };
+    if (folder.empty()) {
         return ScanResult::FolderMissing;
+    }
+    // The chosen folder is taken as named only when that names a real folder: the walk never
+    // enters a link, and the clean checks every folder from this one down.
+    const uint32_t folder_attributes = ctx.fs.GetAttributes(folder);
+    if (folder_attributes == kInvalidAttributes) {
+        const uint32_t code = ctx.fs.LastError();
+        if (IsNotFoundError(code)) {
+            return ScanResult::FolderMissing;
+        }
+        fail(code, folder);
+        return result(ScanResult::Ok);
+    }
+    if ((folder_attributes & kAttributeReparsePoint) != 0) {
+        fail(kErrorChosenIsLink, folder);
+        return result(ScanResult::Ok);
+    }
+    if ((folder_attributes & kAttributeDirectory) == 0) {
+        fail(kErrorNotAFolder, folder);
+        return result(ScanResult::Ok);
     }
     WildcardFilter filter;
     filter.SetPatterns(filter_text.c_str(), L"");
@@ -81,7 +120,7 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
     }
 
     auto append = [&](const std::wstring& path, int64_t size, uint32_t attributes) {
-        if (ctx.view.AddFileItem(path, size, attributes) != 0) {
+        if (ctx.view.AddFileItem(path, size, attributes, folder.size()) != 0) {
             return false;
         }
         ++found_count;
@@ -94,6 +133,14 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
     };
     auto enter = [&](std::wstring path) {
         std::unique_ptr<FolderListing> listing = ctx.fs.OpenListing(path);
+        if (listing == nullptr) {
+            // A subfolder that vanished since it was listed gives nothing; any other error
+            // (access denied, a dropped share) is the scan's failure.
+            const uint32_t code = ctx.fs.LastError();
+            if (path == folder || !IsNotFoundError(code)) {
+                fail(code, path);
+            }
+        }
         return WalkFrame{std::move(path), std::move(listing), false};
     };
 
@@ -105,7 +152,7 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
         if (top.listing != nullptr) {
             if (ctx.state.StopRequested()) {
                 // The walk ends here; no folder still open is tested for emptiness.
-                return ScanResult::Ok;
+                return result(ScanResult::Ok);
             }
             if (top.listing->Next(entry)) {
                 if (IsDotEntry(entry.name, entry.attributes)) {
@@ -137,12 +184,15 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
                 continue;
             }
         }
-        // The listing is finished. A folder counts as empty when its listing could not be
-        // opened or was read to its very end without an entry; a listing that failed
-        // part-way may have hidden entries.
-        const bool empty =
-            top.listing == nullptr ||
-            (top.listing->GetState() == FolderListing::State::Complete && !top.seen_entry);
+        // The listing is finished. A folder counts as empty only when its listing was read to
+        // its very end without an entry: one that could not be opened or failed part-way
+        // may hold anything.
+        if (top.listing != nullptr && top.listing->GetState() == FolderListing::State::Failed) {
+            fail(top.listing->Error(), top.path);
+        }
+        const bool empty = top.listing != nullptr &&
+                           top.listing->GetState() == FolderListing::State::Complete &&
+                           !top.seen_entry;
         std::wstring path = std::move(top.path);
         stack.pop_back();
         if (switches.delete_empty_folders && empty) {
@@ -155,7 +205,7 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
             }
         }
     }
-    return ScanResult::Ok;
+    return result(ScanResult::Ok);
 }
 
 int ScanAllFolders(RunContext& ctx) {
@@ -196,10 +246,18 @@ int ScanAllFolders(RunContext& ctx) {
         ctx.state.BeginRow(row);
         int32_t found_count = 0;
         view.SetFolderFoundCount(row, found_count, nullptr);
+        ScanError error;
         const ScanResult result =
-            ScanFolder(ctx, item->path, ctx.options.Filter, switches, found_count);
+            ScanFolder(ctx, item->path, ctx.options.Filter, switches, found_count, &error);
         ctx.state.EndRow();
-        SetFolderStatus(view, row, FolderOutcome(result), found_count);
+        std::wstring reason;
+        if (result == ScanResult::Failed) {
+            reason = FailureReason(ctx.fs, error.code);
+            if (error.path != item->path) {
+                reason = error.path + L": " + reason;  // a folder inside could not be read
+            }
+        }
+        SetFolderStatus(view, row, FolderOutcome(result), found_count, reason);
     }
     ctx.state.EndRow();
     view.StopTimer(kScanTimerId);

@@ -25,10 +25,22 @@ struct ScanSwitches {
 // ends Declined and nothing more is listed. Returns 0.
 int ScanAllFolders(RunContext& ctx);
 
+// The first error of a folder's scan: the system's code (or one of the engine's own) and
+// the folder it concerns.
+struct ScanError {
+    uint32_t code = kErrorNone;
+    std::wstring path;
+};
+
 // Scans one folder and, with scan_subfolders, its subfolders, appending every item to
 // delete and adding it to `found_count`. The running count is shown in the run's current
 // folder row. Folder links met in the walk are listed when they match but never entered.
+// A chosen folder that is a link, not a folder or cannot be read is Failed; so is the scan
+// of a folder in which a subfolder cannot be read (what could be read is listed; a folder
+// whose listing failed is never taken as empty). Only a chosen folder that is not found is
+// FolderMissing. The first error goes to `error` when given.
 ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::wstring& filter_text,
-                      const ScanSwitches& switches, int32_t& found_count);
+                      const ScanSwitches& switches, int32_t& found_count,
+                      ScanError* error = nullptr);
 
 }  // namespace vantrel

@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 vantrel_start_display
+vantrel_on_exit vantrel_stop_all
 vantrel_start_wine
-program="${1:-$VANTREL_MAIN_BIN/win_tests.exe}"
+program="${1:-$VANTREL_TEST_BIN/win_tests.exe}"
 out="$BUILD_ROOT/dialog-shots"
 rm -rf "$out"
 mkdir -p "$out"

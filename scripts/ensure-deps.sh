@@ -6,11 +6,20 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmar
           clang-format g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
           wine wine32:i386 wine64 libwine-dev xvfb xauth x11-utils xdotool imagemagick nsis)
 
+# Where the machine cannot execute 32-bit x86 code itself, the 32-bit smoke set runs under
+# user-mode emulation (scripts/x86-32.sh); VANTREL_NO_EMULATION=1 leaves it out. Without
+# the 32-bit C library the loader cannot be tried yet: the check then follows the install.
+source "$(dirname "$0")/x86-32.sh"
+wants_emulation() {
+    [ "${VANTREL_NO_EMULATION:-0}" != 1 ] && [ -e /lib/ld-linux.so.2 ] && ! vantrel_can_run_32bit
+}
+wants_emulation && packages+=(qemu-user-static)
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then exit 0; fi
 
 echo "Installing: ${missing[*]}"
 sudo=""
@@ -18,3 +27,6 @@ sudo=""
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 $sudo apt-get update -q
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if wants_emulation && [ ! -x "$VANTREL_QEMU_I386" ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends qemu-user-static
+fi

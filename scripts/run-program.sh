@@ -7,6 +7,7 @@ source scripts/wine-env.sh
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 vantrel_start_display
+vantrel_on_exit vantrel_stop_all
 vantrel_start_wine
 exe="$VANTREL_MAIN_BIN/Vantrel.exe"
 if [ "$headless" -eq 1 ]; then
@@ -18,4 +19,3 @@ if [ "$headless" -eq 1 ]; then
 else
     wine "$exe" "$@"
 fi
-vantrel_stop_all

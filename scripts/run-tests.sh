@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test of the three targets and the end-to-end scripts, then prints one line:
-# "N passed, M failed", counted from the test cases' real results.
+# Runs every test of the three targets and the end-to-end scripts, then prints what passed
+# and failed in each tree and, last, one line "N passed, M failed", counted from the test
+# cases' real results.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -9,17 +10,20 @@ rm -rf "$results"
 mkdir -p "$results"
 
 vantrel_start_display
+vantrel_on_exit vantrel_stop_all
 vantrel_start_wine
-trap vantrel_stop_all EXIT
 
 # The 64-bit tree (VantrelShell.dll and the 64-bit twin of Vantrel.exe with its tests)
-# runs everywhere; the 32-bit tree only where the machine executes 32-bit code.
+# runs everywhere; the 32-bit tree in full where the machine executes 32-bit code natively,
+# else as a smoke set under emulation at the end (scripts/run-emulated-32bit.sh).
 targets=(host win64)
+native32=0
 if vantrel_can_run_32bit; then
     targets=(host win32 win64)
-else
-    echo "The 32-bit suites could not run on this machine: $VANTREL_NO_32BIT_REASON." \
-        "The 64-bit twin of Vantrel.exe runs them instead."
+    native32=1
+elif [ "${VANTREL_NO_EMULATION:-0}" != 1 ]; then
+    echo "32-bit code does not run natively here ($VANTREL_NO_32BIT_REASON): the 64-bit twin of" \
+        "Vantrel.exe runs the full suites; a 32-bit smoke set under emulation follows."
 fi
 
 for target in "${targets[@]}"; do
@@ -57,23 +61,58 @@ for script in tests/e2e/*.sh; do
     fi
 done
 
+if [ "$native32" = 0 ]; then
+    scripts/run-emulated-32bit.sh "$results" | tee "$results/emu32-run.log"
+    if [ "${PIPESTATUS[0]}" = 2 ]; then
+        echo "The 32-bit suites could not run on this machine: $VANTREL_NO_32BIT_REASON" \
+            "($(tail -1 "$results/emu32-run.log")). The 64-bit twin of Vantrel.exe runs them instead."
+    fi
+fi
+
+# Counts of one tree's GoogleTest reports: sets tree_passed and tree_failed.
+count_reports() {
+    tree_passed=0
+    tree_failed=0
+    local xml line tests failures errors disabled skipped bad
+    for xml in "$1"/*.xml; do
+        [ -f "$xml" ] || continue
+        line=$(grep -m1 '<testsuites' "$xml")
+        tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
+        failures=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$line")
+        errors=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$line")
+        disabled=$(sed -n 's/.* disabled="\([0-9]*\)".*/\1/p' <<<"$line")
+        skipped=$(grep -c '<skipped' "$xml" || true)
+        bad=$((failures + errors))
+        tree_passed=$((tree_passed + tests - bad - disabled - skipped))
+        tree_failed=$((tree_failed + bad))
+    done
+    # A program that ended without a report (a crash) counts as one failed test.
+    tree_failed=$((tree_failed + $(grep -c "^${1##*/}/" "$results/crashed.txt" 2>/dev/null || true)))
+}
+count() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
+
 passed=0
 failed=0
-for xml in "$results"/*/*.xml; do
-    [ -f "$xml" ] || continue
-    line=$(grep -m1 '<testsuites' "$xml")
-    tests=$(sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$line")
-    failures=$(sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$line")
-    errors=$(sed -n 's/.* errors="\([0-9]*\)".*/\1/p' <<<"$line")
-    disabled=$(sed -n 's/.* disabled="\([0-9]*\)".*/\1/p' <<<"$line")
-    skipped=$(grep -c '<skipped' "$xml" || true)
-    bad=$((failures + errors))
-    passed=$((passed + tests - bad - disabled - skipped))
-    failed=$((failed + bad))
+per_tree=()
+for dir in "$results"/*/; do
+    dir=${dir%/}
+    count_reports "$dir"
+    per_tree+=("${dir##*/} $tree_passed/$tree_failed")
+    passed=$((passed + tree_passed))
+    failed=$((failed + tree_failed))
 done
-count() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
-passed=$((passed + $(count "$results/e2e-passed.txt")))
-failed=$((failed + $(count "$results/e2e-failed.txt") + $(count "$results/crashed.txt")))
+e2e_tree() { # e2e_tree <label> <file prefix>: the end-to-end scripts of one run
+    local p f
+    p=$(count "$results/$2-passed.txt")
+    f=$(count "$results/$2-failed.txt")
+    [ $((p + f)) -gt 0 ] || return 0
+    per_tree+=("$1 $p/$f")
+    passed=$((passed + p))
+    failed=$((failed + f))
+}
+e2e_tree "e2e-$VANTREL_MAIN_TREE" e2e
+e2e_tree "e2e-win32-release-emulated" e2e-32
 [ -f "$results/crashed.txt" ] && { echo "Test programs without a report:"; cat "$results/crashed.txt"; }
+echo "Per tree (passed/failed): $(IFS=,; echo "${per_tree[*]}" | sed 's/,/, /g')"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

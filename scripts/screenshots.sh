@@ -36,7 +36,7 @@ cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${VANTREL_XVFB_PID:-}" ] && kill "$VANTREL_XVFB_PID" 2>/dev/null || true
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 # Always a display of our own: a picture must not show anything else on the screen.
 unset DISPLAY
 vantrel_start_display

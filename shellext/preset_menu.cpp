@@ -1,11 +1,8 @@
 #include "shellext/preset_menu.h"
 
 #include "config/default_presets_table.h"
-#include "shellext/registry_string.h"
-#include "win32/handles.h"
-
-#include <algorithm>
-#include <cwchar>
+#include "config/stored_presets.h"
+#include "win32/win32_registry_profile.h"
 
 namespace vantrel::shell {
 
@@ -23,31 +20,15 @@ std::wstring PresetKeyPath(unsigned number) {
 
 std::vector<std::wstring> ReadStoredPresetNames(size_t maxNames) {
     std::vector<std::wstring> names;
-    RegistryKey presets;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, PresetsKeyPath().c_str(), 0, KEY_QUERY_VALUE,
-                      presets.put()) != ERROR_SUCCESS) {
-        return names;
-    }
-    DWORD count = 0;
-    DWORD type = REG_NONE;
-    DWORD size = sizeof(count);
-    if (RegQueryValueExW(presets.get(), L"Count", nullptr, &type, reinterpret_cast<BYTE*>(&count),
-                         &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(count)) {
-        return names;
-    }
-    presets.reset();
-    count = std::min(count, kPresetCountLimit);
-    for (DWORD number = 1; number <= count && names.size() < maxNames; ++number) {
-        RegistryKey preset;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, PresetKeyPath(number).c_str(), 0, KEY_QUERY_VALUE,
-                          preset.put()) != ERROR_SUCCESS) {
-            continue;
+    Win32RegistryProfile profile(HKEY_CURRENT_USER, kApplicationKey,
+                                 Win32RegistryProfile::Access::ReadOnly);
+    for (const PresetEntry& preset : ReadStoredPresets(profile)) {
+        if (names.size() == maxNames) {
+            break;
         }
-        std::wstring name;
-        if (ReadRegistryString(preset.get(), L"Name", kPresetNameByteBudget, name)) {
-            names.push_back(std::move(name));
-        }
+        // A name too long for a menu is shortened, never skipped: skipping would shift
+        // every later entry onto another preset's number.
+        names.push_back(PresetMenuText(preset.Name));
     }
     return names;
 }

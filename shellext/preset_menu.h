@@ -12,16 +12,8 @@ std::wstring PresetsKeyPath();
 // "...\Presets\01" for number 1: at least two digits, more when needed ("100").
 std::wstring PresetKeyPath(unsigned number);
 
-// Bytes allowed for a preset's name, terminator included (at most 510 characters).
-inline constexpr DWORD kPresetNameByteBudget = 1023;
-
-// A damaged "Count" could ask for millions of key lookups while the menu opens; presets
-// numbered above this are never read.
-inline constexpr DWORD kPresetCountLimit = 1000;
-
-// The names of the stored presets in number order. A preset whose key is missing or whose
-// "Name" is absent, too long or malformed is left out. Empty when there is no usable
-// storage. At most maxNames names are returned.
+// The menu texts of the stored presets in the program's numbering (entry n is "-preset n"),
+// read by the rule Vantrel.exe uses; empty when no preset is usable. At most maxNames.
 std::vector<std::wstring> ReadStoredPresetNames(size_t maxNames);
 
 // Appends the stored preset names to submenu with ids firstId, firstId + 1, ... (at most

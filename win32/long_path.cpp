@@ -1,36 +1,33 @@
 #include "win32/long_path.h"
 
-#include <windows.h>
-
 #include "engine/extended_path.h"
+#include "win32/absolute_path.h"
 
 namespace vantrel {
 
 namespace {
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return std::wstring();
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) {
-        return std::wstring();
-    }
-    full.resize(written);
-    return full;
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+// "\\.\", or "\\?\" written with a "/": a path that Windows parses like an ordinary one.
+bool IsParsedDeviceForm(const std::wstring& path) {
+    return path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
+           (path[2] == L'.' || path[2] == L'?') && IsSeparator(path[3]) &&
+           path.compare(0, 4, L"\\\\?\\") != 0;
 }
 
 }  // namespace
 
 std::wstring ToSystemPath(const std::wstring& path) {
-    std::wstring exact = ExtendedPathForm(path);
+    // Such a path would be resolved and trimmed by Windows: it goes the "\\?\" way too.
+    std::wstring exact = IsParsedDeviceForm(path) ? std::wstring() : ExtendedPathForm(path);
     if (!exact.empty()) {
         return exact;
     }
-    // Not absolute: only the system can tell what it names (current folder, drive).
-    exact = ExtendedPathForm(FullPath(path));
+    // Not absolute: made absolute by its text, never by GetFullPathNameW, which trims names.
+    exact = ExtendedPathForm(MakeAbsolute(path));
     return exact.empty() ? path : exact;  // no form applies; the API reports the failure
 }
 

@@ -2,25 +2,12 @@
 
 #include <windows.h>
 
+#include "win32/absolute_path.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
 
 namespace vantrel {
 namespace {
-
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) {
-        return std::wstring();
-    }
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) {
-        return std::wstring();
-    }
-    full.resize(length);
-    return full;
-}
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
@@ -39,10 +26,11 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }  // namespace
 
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    if (path.empty()) {
-        return false;
+    if (path.empty() || path.back() == L'\\' || path.back() == L'/') {
+        return false;  // names a folder, not a file
     }
-    const std::wstring target = FullPath(path);
+    // Made absolute by its text: a report named "out." stays "out.", never "out".
+    const std::wstring target = MakeAbsolute(path);
     if (target.empty() || target.back() == L'\\' || target.back() == L'/') {
         return false;
     }

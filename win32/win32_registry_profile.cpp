@@ -46,8 +46,8 @@ bool QueryRaw(HKEY key, const std::wstring& name, DWORD& type, std::vector<uint8
 
 }  // namespace
 
-Win32RegistryProfile::Win32RegistryProfile(HKEY root, std::wstring applicationKey)
-    : root_(root), applicationKey_(std::move(applicationKey)) {}
+Win32RegistryProfile::Win32RegistryProfile(HKEY root, std::wstring applicationKey, Access access)
+    : root_(root), applicationKey_(std::move(applicationKey)), access_(access) {}
 
 RegistryKey Win32RegistryProfile::OpenSection(const std::wstring& section, REGSAM access) const {
     std::wstring path = applicationKey_;
@@ -56,6 +56,13 @@ RegistryKey Win32RegistryProfile::OpenSection(const std::wstring& section, REGSA
         path += section;
     }
     RegistryKey key;
+    if (access_ == Access::ReadOnly) {
+        if ((access & ~KEY_QUERY_VALUE) != 0 ||
+            RegOpenKeyExW(root_, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) {
+            key.release();
+        }
+        return key;
+    }
     if (RegCreateKeyExW(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                         key.put(), nullptr) != ERROR_SUCCESS) {
         key.release();

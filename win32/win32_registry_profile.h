@@ -12,11 +12,15 @@ namespace vantrel {
 
 // The settings store in the real registry: sections are keys below applicationKey of
 // root, created on the way when opened. The product uses HKEY_CURRENT_USER and
-// "Software\Zephrane\Vantrel"; tests pass a key of their own.
+// "Software\Zephrane\Vantrel"; tests pass a key of their own. A read-only profile (the
+// Explorer extension's) opens sections without creating them and writes nothing.
 class Win32RegistryProfile : public RegistryProfile {
   public:
+    enum class Access { ReadWrite, ReadOnly };
+
     explicit Win32RegistryProfile(HKEY root = HKEY_CURRENT_USER,
-                                  std::wstring applicationKey = kApplicationKey);
+                                  std::wstring applicationKey = kApplicationKey,
+                                  Access access = Access::ReadWrite);
 
     int32_t ReadInt(const std::wstring& section, const std::wstring& name,
                     int32_t fallback) override;
@@ -33,6 +37,7 @@ class Win32RegistryProfile : public RegistryProfile {
 
     HKEY root_;
     std::wstring applicationKey_;
+    Access access_;
 };
 
 }  // namespace vantrel

@@ -18,13 +18,14 @@ cleanup() {
     wine taskkill /F /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
     reset_key
     rm -rf "$work"
+    vantrel_stop_all
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 
 winpath() { local p="Z:${1//\//\\}"; echo "$p"; }
 # Waits up to $2 seconds for the wine process $1 to end; 1 when it is still running.
 wait_for_exit() {
-    for _ in $(seq $(($2 * 5))); do
+    for _ in $(seq $(($(vantrel_seconds "$2") * 5))); do
         kill -0 "$1" 2>/dev/null || { wait "$1" || true; return 0; }
         sleep 0.2
     done
@@ -62,6 +63,7 @@ reset_key
 make_tree "$work/t2"
 wine "$exe" "$(winpath "$work/t2")" >/dev/null 2>&1 </dev/null &
 pid=$!
+vantrel_wait_for_window
 if wait_for_exit "$pid" 5; then echo "the Clean Later form closed the window"; exit 1; fi
 expect_listing "$work/t2" "$all_files" "Clean Later"
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
@@ -75,6 +77,7 @@ reset_key
 make_tree "$work/t3"
 wine "$exe" -s -preset 2 "$(winpath "$work/t3")" -ac >/dev/null 2>&1 </dev/null &
 pid=$!
+vantrel_wait_for_window
 if wait_for_exit "$pid" 6; then echo "-s closed the window"; exit 1; fi
 expect_listing "$work/t3" "$all_files" "-s"
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true

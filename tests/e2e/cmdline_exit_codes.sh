@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Vantrel.exe started from a command line on real folders tells its caller how the run
 # ended: exit code 0 when everything listed was deleted, 1 with an item held open by
-# another program ("Failed"), 2 with a read-only item kept, 3 after a stop (window closed
+# another program ("Failed", with its reason in the report), 2 with a read-only item kept, 3 after a stop (window closed
 # during the run) or after the "all" question answered No, 4 when no folder of the line
 # exists, 5 when the run succeeded but its -report file could not be written. Clean Later
 # and the usage box exit 0 and write no report. The -report file is read back with
@@ -24,11 +24,12 @@ cleanup() {
     reset_key
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
+    vantrel_stop_all
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 
 # The helper plays another program (holding a file open) and the user (answering No).
-helper="$VANTREL_MAIN_BIN/e2e_helper.exe"
+helper="$VANTREL_TEST_BIN/e2e_helper.exe"
 [ -x "$helper" ] || { echo "missing $helper"; exit 1; }
 
 winpath() { local p="Z:${1//\//\\}"; echo "$p"; }
@@ -39,7 +40,7 @@ run_vantrel() {
     shift
     wine "$exe" "$@" >/dev/null 2>&1 </dev/null &
     local pid=$!
-    for _ in $(seq $((seconds * 5))); do
+    for _ in $(seq $(($(vantrel_seconds "$seconds") * 5))); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.2
     done
@@ -56,7 +57,7 @@ gone() { [ ! -e "$1" ] || { echo "$2: $1 is still there"; exit 1; }; }
 # Prints the report's rows (header included) as read by a CSV reader, fields joined by "|".
 rows() { python3 -c 'import csv,sys; [print("|".join(r)) for r in csv.reader(open(sys.argv[1], encoding="utf-8", newline=""))]' "$1"; }
 report="$work/report.csv"
-header="Status|Kind|Size|Path"
+header="Status|Kind|Size|Path|Reason"
 
 # --- 0: every listed item deleted; the report lists them, an older report is replaced ---
 reset_key
@@ -70,9 +71,9 @@ expect_rc 0 "everything deleted"
 gone "$work/ok/a.o" "everything deleted"
 exists "$work/ok/main.c" "everything deleted"
 [ "$(rows "$report" | head -1)" = "$header" ] || { echo "report header: $(head -1 "$report")"; exit 1; }
-rows "$report" | grep -qxF "Deleted|file|5|$(winpath "$work/ok/a.o")" ||
+rows "$report" | grep -qxF "Deleted|file|5|$(winpath "$work/ok/a.o")|" ||
     { echo "report lacks a.o:"; cat "$report"; exit 1; }
-rows "$report" | grep -qxF "Deleted|file|0|$(winpath "$work/ok/sub/b.d")" ||
+rows "$report" | grep -qxF "Deleted|file|0|$(winpath "$work/ok/sub/b.d")|" ||
     { echo "report lacks b.d:"; cat "$report"; exit 1; }
 [ "$(rows "$report" | wc -l)" = 3 ] || { echo "report rows:"; cat "$report"; exit 1; }
 leftovers=$(ls "$work" | grep -v -x -e ok -e report.csv -e bin || true)
@@ -96,10 +97,10 @@ path, root, odd = sys.argv[1], sys.argv[2], sys.argv[3]
 with open(path, encoding="utf-8", newline="") as f:
     got = list(csv.reader(f))
 want = [
-    ["Status", "Kind", "Size", "Path"],
-    ["Deleted", "file", "5", root + "\\r1\\" + odd],
-    ["Deleted", "file", "0", root + "\\r2\\x\\empty.o"],
-    ["Deleted", "folder", "", root + "\\r3\\build,1.o"],
+    ["Status", "Kind", "Size", "Path", "Reason"],
+    ["Deleted", "file", "5", root + "\\r1\\" + odd, ""],
+    ["Deleted", "file", "0", root + "\\r2\\x\\empty.o", ""],
+    ["Deleted", "folder", "", root + "\\r3\\build,1.o", ""],
 ]
 if got != want:
     sys.exit("report read back as\n%r\nexpected\n%r" % (got, want))
@@ -114,10 +115,11 @@ reset_key
 mkdir -p "$work/held"
 echo held >"$work/held/lock.o"
 echo gone >"$work/held/b.o"
-wine "$helper" hold "$(winpath "$work/held/lock.o")" "$(winpath "$work/held.ready")" 60 \
+wine "$helper" hold "$(winpath "$work/held/lock.o")" "$(winpath "$work/held.ready")" \
+    "$(vantrel_seconds 60)" \
     >/dev/null 2>&1 </dev/null &
 helper_pid=$!
-for _ in $(seq 100); do [ -e "$work/held.ready" ] && break; sleep 0.2; done
+for _ in $(seq $(($(vantrel_seconds 20) * 5))); do [ -e "$work/held.ready" ] && break; sleep 0.2; done
 [ -e "$work/held.ready" ] || { echo "the helper did not open lock.o"; exit 1; }
 run_vantrel 30 -c -p 2 "$(winpath "$work/held")" -report "$(winpath "$report")"
 kill "$helper_pid" 2>/dev/null || true
@@ -126,9 +128,15 @@ helper_pid=
 expect_rc 1 "held-open file"
 exists "$work/held/lock.o" "held-open file"
 gone "$work/held/b.o" "held-open file"
-rows "$report" | grep -qxF "Failed|file|5|$(winpath "$work/held/lock.o")" ||
-    { echo "report lacks the failed lock.o:"; cat "$report"; exit 1; }
-echo "1: a file held open by another program failed, the rest was deleted"
+# The failed row says why, in words, in its last column.
+python3 - "$report" "$(winpath "$work/held/lock.o")" <<'EOF'
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], encoding="utf-8", newline="")))
+if not any(r[:4] == ["Failed", "file", "5", sys.argv[2]] and len(r) == 5 and r[4].strip()
+           for r in rows):
+    sys.exit("report lacks the failed lock.o with its reason: %r" % rows)
+EOF
+echo "1: a file held open by another program failed with its reason, the rest was deleted"
 
 # --- 2: a read-only file is kept when forcing is off (own filter under "Custom") ---
 reset_key
@@ -148,7 +156,7 @@ reset_key
 mkdir -p "$work/big"
 (cd "$work/big" && for i in $(seq 30); do : >"f$i.o"; done)
 rm -f "$report"
-wine "$helper" close-then-yes 30 >/dev/null 2>&1 </dev/null &
+wine "$helper" close-then-yes "$(vantrel_seconds 30)" >/dev/null 2>&1 </dev/null &
 helper_pid=$!
 run_vantrel 40 -c -p 11 "$(winpath "$work/big")" -report "$(winpath "$report")"
 helper_rc=0
@@ -168,7 +176,7 @@ echo "3: closing the window stopped the run before anything was deleted; the rep
 reset_key
 mkdir -p "$work/all"
 echo x >"$work/all/x.txt"
-wine "$helper" answer-no 30 >/dev/null 2>&1 </dev/null &
+wine "$helper" answer-no "$(vantrel_seconds 30)" >/dev/null 2>&1 </dev/null &
 helper_pid=$!
 run_vantrel 40 -c -p 11 "$(winpath "$work/all")"
 helper_rc=0
@@ -201,17 +209,19 @@ reset_key
 rm -f "$report"
 wine "$exe" "$(winpath "$work/nr")" -report "$(winpath "$report")" >/dev/null 2>&1 </dev/null &
 pid=$!
-sleep 4
+vantrel_wait_for_window
+sleep 1
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
-for _ in $(seq 75); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq $(($(vantrel_seconds 15) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 rc=0
 wait "$pid" || rc=$?
 expect_rc 0 "Clean Later"
 wine "$exe" -h -c "$(winpath "$work/nr")" -report "$(winpath "$report")" >/dev/null 2>&1 </dev/null &
 pid=$!
-sleep 3
+vantrel_wait_for_window
+sleep 1
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
-for _ in $(seq 75); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq $(($(vantrel_seconds 15) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 rc=0
 wait "$pid" || rc=$?
 expect_rc 0 "usage box"

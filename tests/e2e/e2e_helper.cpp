@@ -7,6 +7,9 @@
 //   e2e_helper.exe close-then-yes <seconds>
 //     Waits up to <seconds> for such a box, closes the window that owns it (as the user
 //     closes a window while its run asks), then presses Yes.
+//   e2e_helper.exe press <control-id> <seconds>
+//     Waits up to <seconds> for a dialog window showing an enabled control with that id
+//     (Vantrel's main window: Clean is 1033, Close is 1) and presses it, as the user would.
 // Exit code 0 when done, 1 when the file could not be opened or no such box came, 2 for a
 // wrong command line.
 #include <windows.h>
@@ -75,6 +78,38 @@ int Answer(DWORD seconds, int button, bool close_owner_first) {
     return 0;
 }
 
+struct ControlSearch {
+    int id;
+    HWND window;
+};
+
+BOOL CALLBACK FindDialogWithControl(HWND window, LPARAM search_address) {
+    auto* search = reinterpret_cast<ControlSearch*>(search_address);
+    wchar_t class_name[16] = {};
+    GetClassNameW(window, class_name, 16);
+    const HWND control = GetDlgItem(window, search->id);
+    if (IsWindowVisible(window) && std::wstring(class_name) == L"#32770" && control != nullptr &&
+        IsWindowVisible(control) && IsWindowEnabled(control)) {
+        search->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Press(int id, DWORD seconds) {
+    for (DWORD waited = 0; waited < seconds * 10u; ++waited) {
+        ControlSearch search{id, nullptr};
+        EnumWindows(&FindDialogWithControl, reinterpret_cast<LPARAM>(&search));
+        if (search.window != nullptr) {
+            PostMessageW(search.window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(search.window, id)));
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -87,6 +122,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"close-then-yes" && argc == 3) {
         return Answer(Seconds(argv[2]), IDYES, true);
+    }
+    if (command == L"press" && argc == 4) {
+        return Press(static_cast<int>(Seconds(argv[2])), Seconds(argv[3]));
     }
     return 2;
 }

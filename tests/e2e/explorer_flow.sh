@@ -51,7 +51,7 @@ cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${VANTREL_XVFB_PID:-}" ] && kill "$VANTREL_XVFB_PID" 2>/dev/null || true
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 
 step "fresh prefix"
 wineserver -k >/dev/null 2>&1 || true

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
-exe="$VANTREL_MAIN_BIN/win_tests.exe"
+exe="$VANTREL_TEST_BIN/win_tests.exe"
 [ -x "$exe" ] || { echo "missing $exe"; exit 1; }
 vantrel_start_wine
 
@@ -20,8 +20,9 @@ cleanup() {
         fi
     done
     rm -rf "$work"
+    vantrel_stop_all
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 mkdir -p "$work/outside/sub" "$work/outside/empty" "$work/chosen/holder"
 echo keep >"$work/outside/keep.obj"
 echo keep >"$work/outside/sub/keep.txt"

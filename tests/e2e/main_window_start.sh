@@ -16,8 +16,9 @@ cleanup() {
     wine taskkill /F /IM Vantrel.exe >/dev/null 2>&1 || true
     reset_key
     rm -f "$log"
+    vantrel_stop_all
 }
-trap cleanup EXIT
+vantrel_on_exit cleanup
 
 # X windows of Wine's top-level windows titled exactly "Vantrel", as "id width".
 vantrel_windows() {

@@ -11,13 +11,13 @@ rm -rf "$work"
 mkdir -p "$work/app"
 export WINEPREFIX="$work/prefix"
 dll="$BUILD_ROOT/win64/bin/VantrelShell.dll"
-tests="$VANTREL_MAIN_BIN/win_tests.exe"
+tests="$VANTREL_TEST_BIN/win_tests.exe"
 for file in "$dll" "$tests"; do
     [ -f "$file" ] || { echo "missing $file"; exit 1; }
 done
 cp "$dll" "$work/app/"
 vantrel_start_display
-trap vantrel_stop_all EXIT
+vantrel_on_exit vantrel_stop_all
 vantrel_start_wine
 log="$work/log"
 failures=0
@@ -52,5 +52,7 @@ expect absent "HKCU\\Software\\Classes\\CLSID\\$clsid"
 expect absent "HKLM\\Software\\Classes\\$handler"
 
 [ "$failures" -eq 0 ] || { echo "$failures checks failed"; exit 1; }
+# The prefix's server first: once its folder is gone, wineserver -k cannot find it.
+vantrel_stop_all
 rm -rf "$work"
 echo "the Settings box registers and unregisters per user with the real regsvr32"

@@ -9,7 +9,7 @@ dll="$BUILD_ROOT/win64/bin/VantrelShell.dll"
 vantrel_start_wine
 windll="Z:${dll//\//\\}"
 log=$(mktemp "$BUILD_ROOT/regsvr32.XXXXXX")
-trap 'rm -f "$log"' EXIT
+vantrel_on_exit 'rm -f "$log"; vantrel_stop_all'
 
 clsid='{E534891D-61B8-41BC-9028-92C328D64EEA}'
 own_keys=(

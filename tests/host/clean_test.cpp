@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/clean.h"
+#include "engine/held_path.h"
 #include "engine/scan.h"
 #include "tests/host/fakes/engine_harness.h"
 
@@ -14,7 +15,7 @@ class CleanTest : public ::testing::Test {
   protected:
     EngineHarness h;
 
-    void List(const std::wstring& path) { h.view.AddFileItem(path, 1, h.fs.GetAttributes(path)); }
+    void List(const std::wstring& path) { h.view.List(path, 1, h.fs.GetAttributes(path)); }
     ItemStatus StatusOf(int row) const { return h.view.files.at(row).item.status; }
     int Run() { return CleanAllItems(h.ctx); }
 };
@@ -152,7 +153,7 @@ TEST_F(CleanTest, InjectedFailures) {
         local.fs.AddFile(L"C:\\r\\f\\ro.txt", 1, kAttributeReadOnly);
         local.fs.AddFile(L"C:\\r\\f\\sub\\1.txt");
         local.fs.AddFile(L"C:\\r\\f\\sub\\2.txt");
-        local.view.AddFileItem(L"C:\\r\\f", 0, kAttributeDirectory);
+        local.view.List(L"C:\\r\\f", 0, kAttributeDirectory);
         local.options.RecycleFiles = c.recycle;
         c.inject(local.fs);
         CleanAllItems(local.ctx);
@@ -291,6 +292,119 @@ TEST_F(LinkTest, RecycleBinNeverGetsALinkOrAFolderHoldingOne) {
     EXPECT_EQ(h.fs.recycled, (Paths{L"C:\\r\\plain"}));
     EXPECT_TRUE(h.fs.removed.empty());
     ExpectOutsideIntact();
+}
+
+// --- the clean-time path check and the Recycle Bin that never deletes for good ---
+
+// A scan lists C:\r\out\a.obj and the folder C:\r\out\Debug; then the tree changes
+// before the clean. Nothing outside C:\r is ever touched, and every Failed says why.
+TEST(PathCheckTest, FoldersOnThePathAreCheckedAtCleanTime) {
+    const std::wstring link = L"A folder on its path is now a link";
+    struct Case {
+        const char* what;
+        std::function<void(testing::FakeFileSystem&)> change;
+        bool recycle;
+        ItemStatus file, folder;
+        std::wstring file_reason;
+    };
+    auto swap_for_link = [](const std::wstring& folder) {
+        return [folder](testing::FakeFileSystem& fs) {
+            fs.Rename(folder, folder + L".old");
+            fs.AddLink(folder, L"D:\\outside");
+        };
+    };
+    const std::vector<Case> cases = {
+        {"unchanged", [](auto&) {}, false, ItemStatus::Done, ItemStatus::Done, L""},
+        {"unchanged, recycled", [](auto&) {}, true, ItemStatus::Done, ItemStatus::Done, L""},
+        {"a folder between is now a link", swap_for_link(L"C:\\r\\out"), false, ItemStatus::Failed,
+         ItemStatus::Failed, link},
+        {"a folder between is now a link, recycled", swap_for_link(L"C:\\r\\out"), true,
+         ItemStatus::Failed, ItemStatus::Failed, link},
+        {"the chosen folder is now a link", swap_for_link(L"C:\\r"), false, ItemStatus::Failed,
+         ItemStatus::Failed, link},
+        {"the listed folder is now a link: removed as a link", swap_for_link(L"C:\\r\\out\\Debug"),
+         false, ItemStatus::Done, ItemStatus::Done, L""},
+        {"a folder inside the listed one became a link after it was listed",
+         [](auto& fs) {
+             fs.on_entry = [&fs](const std::wstring& folder, const std::wstring& name) {
+                 if (folder == L"C:\\r\\out\\Debug" && name == L"sub") {
+                     fs.Rename(L"C:\\r\\out\\Debug\\sub", L"C:\\r\\out\\sub.old");
+                     fs.AddLink(L"C:\\r\\out\\Debug\\sub", L"D:\\outside");
+                     fs.link_removal_fails = true;
+                 }
+             };
+         },
+         false, ItemStatus::Done, ItemStatus::Failed, L""},
+        {"the folder between is gone", [](auto& fs) { fs.RemoveTree(L"C:\\r\\out"); }, false,
+         ItemStatus::NotExists, ItemStatus::NotExists, L""},
+        {"the item cannot be read", [](auto& fs) { fs.fail_attributes[L"C:\\r\\out\\a.obj"] = 32; },
+         true, ItemStatus::Failed, ItemStatus::Done, L"System error 32"},
+        {"held open by another program",
+         [](auto& fs) {
+             fs.injected_error = 32;
+             fs.fail_remove.insert(L"C:\\r\\out\\a.obj");
+         },
+         false, ItemStatus::Failed, ItemStatus::Done, L"System error 32"},
+        {"a drive without a Recycle Bin", [](auto& fs) { fs.no_recycle_bin.insert(L"C:\\"); }, true,
+         ItemStatus::Failed, ItemStatus::Failed,
+         L"It cannot go to the Recycle Bin, and it is never deleted for good instead"},
+    };
+    for (const Case& c : cases) {
+        EngineHarness h;
+        h.fs.AddFile(L"C:\\r\\out\\a.obj");
+        h.fs.AddFile(L"C:\\r\\out\\Debug\\x.obj");
+        h.fs.AddFile(L"C:\\r\\out\\Debug\\sub\\y.obj");
+        h.fs.AddFile(L"D:\\outside\\a.obj");
+        h.fs.AddFile(L"D:\\outside\\Debug\\x.obj");
+        h.fs.AddFile(L"D:\\outside\\out\\a.obj");
+        h.fs.AddFile(L"D:\\outside\\out\\Debug\\x.obj");
+        h.fs.AddFile(L"D:\\outside\\y.obj");
+        h.view.AddFolder(L"C:\\r");
+        h.options.Filter = L"*.obj;Debug";
+        h.options.DeleteFiles = 1;
+        h.options.DeleteFolders = 1;
+        h.options.ScanSubfolders = 1;
+        h.options.RecycleFiles = c.recycle;
+        ScanAllFolders(h.ctx);
+        ASSERT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\out\\a.obj", L"C:\\r\\out\\Debug"}));
+        c.change(h.fs);
+        const auto outside_before = h.fs.Nodes();
+        CleanAllItems(h.ctx);
+        for (const auto& [path, node] : outside_before) {
+            if (path.rfind(L"D:", 0) == 0) {
+                EXPECT_TRUE(h.fs.Has(path)) << c.what;
+            }
+        }
+        EXPECT_EQ(h.view.files[0].item.status, c.file) << c.what;
+        EXPECT_EQ(h.view.files[1].item.status, c.folder) << c.what;
+        EXPECT_EQ(h.view.files[0].item.reason, c.file_reason) << c.what;
+        for (const auto& row : h.view.files) {
+            EXPECT_EQ(row.item.status == ItemStatus::Failed, !row.item.reason.empty()) << c.what;
+        }
+        if (c.recycle) {
+            EXPECT_TRUE(h.fs.removed.empty()) << c.what << ": never deleted for good";
+        }
+        EXPECT_TRUE(h.fs.held.empty()) << c.what;
+    }
+}
+
+TEST(PathCheckTest, FoldersSharedWithThePreviousItemAreHeldOnce) {
+    EXPECT_EQ(FolderEndsBelowRoot(L"C:\\r\\a\\b\\f", 4), (std::vector<size_t>{4, 6, 8}));
+    EXPECT_EQ(FolderEndsBelowRoot(L"C:\\a\\f", 3), (std::vector<size_t>{3, 4}));
+    EXPECT_EQ(FolderEndsBelowRoot(L"C:\\r", 4), (std::vector<size_t>{}));
+    EXPECT_EQ(FolderEndsBelowRoot(L"C:\\f", 0), (std::vector<size_t>{3})) << "unknown root";
+    EngineHarness h;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            const std::wstring path =
+                L"C:\\r\\p\\m" + std::to_wstring(i) + L"\\f" + std::to_wstring(j);
+            h.fs.AddFile(path);
+            h.view.List(path, 1, kAttributeArchive);
+        }
+    }
+    CleanAllItems(h.ctx);
+    EXPECT_EQ(h.fs.holds, 2 + 3) << "C:\\r and p once, each m once";
+    EXPECT_TRUE(h.fs.held.empty());
 }
 
 // --- the two phases of a Scan & Clean ---

@@ -154,8 +154,9 @@ StartResult StartWindow(const AppSettings& settings, const std::vector<std::wstr
     result.controls = result.values.Options;
     result.selection = SelectPresetAtCreation(settings.Presets, settings.CustomIndex,
                                               result.values.Preset, result.controls);
-    result.plan = PlanRequestStart(
-        request, [&](const std::wstring& f) { return existingFolders.count(f) != 0; });
+    result.plan = PlanRequestStart(request, [&](const std::wstring& f) {
+        return existingFolders.count(f) != 0 ? f : std::wstring();
+    });
     return result;
 }
 

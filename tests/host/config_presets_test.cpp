@@ -3,6 +3,7 @@
 #include "config/default_presets_table.h"
 #include "config/memory_registry_profile.h"
 #include "config/presets.h"
+#include "config/stored_presets.h"
 
 namespace vantrel {
 namespace {
@@ -63,21 +64,21 @@ TEST(PresetsTest, FirstStartBuildsAndWritesTheDefaults) {
 TEST(PresetsTest, UnusableStoresFallBackToDefaults) {
     const struct {
         const char* what;
-        int32_t count;    // INT32_MIN: no Count value
-        bool firstNamed;  // whether Presets\01 has a name
+        int32_t count;  // INT32_MIN: no Count value
+        bool named;     // whether the three stored presets have names
         RegistryType countType;
     } cases[] = {
         {"count missing", INT32_MIN, true, RegistryType::Dword},
         {"count zero with subkeys", 0, true, RegistryType::Dword},
         {"count negative", -3, true, RegistryType::Dword},
         {"count 0xFFFFFFFF", -1, true, RegistryType::Dword},
-        {"first preset nameless", 3, false, RegistryType::Dword},
+        {"every preset nameless", 3, false, RegistryType::Dword},
         {"count stored as text", 3, true, RegistryType::String},
     };
     for (const auto& c : cases) {
         MemoryRegistryProfile store;
         for (int i = 0; i < 3; ++i) {
-            StorePreset(store, i, (i == 0 && !c.firstNamed) ? L"" : L"Mine", L"*.x", 1);
+            StorePreset(store, i, c.named ? L"Mine" : L"", L"*.x", 1);
         }
         if (c.count != INT32_MIN) {
             if (c.countType == RegistryType::Dword) {
@@ -94,21 +95,26 @@ TEST(PresetsTest, UnusableStoresFallBackToDefaults) {
     }
 }
 
-TEST(PresetsTest, NamelessPresetEndsTheListAndStaleSubkeysStay) {
+// The Explorer menu numbers presets by the same rule: a nameless preset or a gap takes no
+// number, and the presets after it keep theirs in the loaded list.
+TEST(PresetsTest, NamelessPresetsAndGapsAreLeftOutAndStaleSubkeysStay) {
     MemoryRegistryProfile store;
-    for (int i = 0; i < 5; ++i) {
-        StorePreset(store, i, i == 2 ? L"" : L"P" + std::to_wstring(i), L"*.t", 0x301);
+    for (int i = 0; i < 6; ++i) {
+        if (i != 3) {
+            StorePreset(store, i, i == 1 ? L"" : L"P" + std::to_wstring(i), L"*.t", 0x301);
+        }
     }
-    store.WriteInt(L"Presets", L"Count", 5);
+    store.WriteInt(L"Presets", L"Count", 6);
     PresetList list;
-    EXPECT_EQ(LoadPresets(store, list), 2);
-    EXPECT_EQ(list[1].Name, L"P1");
+    EXPECT_EQ(LoadPresets(store, list), 4);
+    EXPECT_EQ(list[1].Name, L"P2");
+    EXPECT_EQ(list[2].Name, L"P4");
     store.ClearWriteLog();
     SavePresets(store, list);
-    EXPECT_EQ(store.ReadInt(L"Presets", L"Count", 0), 2);
-    EXPECT_EQ(store.ReadString(L"Presets\\04", L"Name"), L"P3");
+    EXPECT_EQ(store.ReadInt(L"Presets", L"Count", 0), 4);
     EXPECT_EQ(store.ReadString(L"Presets\\05", L"Name"), L"P4");
-    EXPECT_EQ(store.WriteLog().size(), 7u);
+    EXPECT_EQ(store.ReadString(L"Presets\\06", L"Name"), L"P5");
+    EXPECT_EQ(store.WriteLog().size(), 13u);
 }
 
 TEST(PresetsTest, ReadersNeverLookPastCount) {
@@ -146,13 +152,14 @@ TEST(PresetsTest, WrongTypedValuesLoadAsDefaults) {
     EXPECT_EQ(list[1].Flags, 0u);
 }
 
-TEST(PresetsTest, HugeCountCostsOnlyWhatIsStored) {
+TEST(PresetsTest, HugeCountIsBounded) {
     MemoryRegistryProfile store;
     StorePreset(store, 0, L"Only", L"*.o", 0x301);
+    StorePreset(store, kStoredPresetLimit, L"Beyond the limit", L"*.o", 0x301);
     store.WriteInt(L"Presets", L"Count", 0x7FFFFFFF);
     PresetList list;
     EXPECT_EQ(LoadPresets(store, list), 1);
-    EXPECT_LT(store.ReadCount(), 10u);
+    EXPECT_LE(store.ReadCount(), 3u + static_cast<size_t>(kStoredPresetLimit));
 }
 
 TEST(PresetsTest, HundredthPresetRoundTrips) {

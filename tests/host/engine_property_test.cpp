@@ -1,12 +1,14 @@
 // Random trees, filters and switches: a scan followed by a clean deletes only what was
 // listed, lists only what lies inside a chosen folder, and changes nothing else, also when
-// the tree changes between the scan and the clean.
+// the tree changes between the scan and the clean, folders on listed paths included: one
+// swapped for a link to a tree outside leaves that tree untouched.
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "engine/clean.h"
+#include "engine/held_path.h"
 #include "engine/scan.h"
 #include "tests/host/fakes/engine_harness.h"
 
@@ -146,7 +148,7 @@ TEST(EnginePropertyTest, ATreeChangedAfterTheScanLosesOnlyWhatWasListedAndStatus
         h.options.DeleteReadOnlys = 1;
         h.options.RecycleFiles = random() % 2;
         // Folders whose listing fails to open during the scan (access denied, a network
-        // drop) are listed as empty, content and all.
+        // drop): never listed as empty.
         for (const std::wstring& folder : FoldersBelow(h.fs, L"C:\\one")) {
             if (random() % 4 == 0) {
                 h.fs.fail_open.insert(folder);
@@ -180,6 +182,26 @@ TEST(EnginePropertyTest, ATreeChangedAfterTheScanLosesOnlyWhatWasListedAndStatus
                     break;
             }
         }
+        // A folder on a listed path, the chosen folder included, renamed and replaced by a
+        // link to a copy of it outside, as build tools do with output folders.
+        int outside_trees = 0;
+        for (const auto& row : h.view.files) {
+            const std::vector<size_t> ends =
+                FolderEndsBelowRoot(row.item.path, row.item.root_length);
+            if (ends.empty() || random() % 3 != 0) {
+                continue;
+            }
+            const std::wstring folder = row.item.path.substr(0, ends[random() % ends.size()]);
+            const auto node = h.fs.Nodes().find(folder);
+            if (node == h.fs.Nodes().end() || !node->second.folder ||
+                !node->second.link_target.empty()) {
+                continue;
+            }
+            const std::wstring outside = L"D:\\outside" + std::to_wstring(++outside_trees);
+            h.fs.CopyTree(folder, outside);
+            h.fs.Rename(folder, folder + L".old");
+            h.fs.AddLink(folder, outside);
+        }
         const auto before = h.fs.Nodes();
         const std::vector<FakeRunView::FileRow> listed(h.view.files.begin(), h.view.files.end());
 
@@ -200,17 +222,29 @@ TEST(EnginePropertyTest, ATreeChangedAfterTheScanLosesOnlyWhatWasListedAndStatus
             }
             EXPECT_TRUE(covered) << "seed " << seed << " deleted unlisted " << text(path);
         }
+        EXPECT_TRUE(h.fs.held.empty());
+        for (const auto& [path, node] : before) {
+            if (path.rfind(L"D:", 0) == 0) {
+                EXPECT_TRUE(h.fs.Has(path)) << "seed " << seed << " outside " << text(path);
+            }
+        }
+        // Statuses are true of the path as it now resolves, links included.
         for (const auto& row : h.view.files) {
             const std::wstring& path = row.item.path;
+            EXPECT_EQ(row.item.status == ItemStatus::Failed, !row.item.reason.empty())
+                << "seed " << seed << " " << text(path);
             switch (row.item.status) {
                 case ItemStatus::Done:
-                    EXPECT_FALSE(h.fs.Has(path)) << "seed " << seed << " " << text(path);
+                    EXPECT_FALSE(h.fs.Exists(path)) << "seed " << seed << " " << text(path);
                     break;
                 case ItemStatus::NotExists:
-                    EXPECT_EQ(before.count(path), 0u) << "seed " << seed << " " << text(path);
+                    EXPECT_FALSE(h.fs.Exists(path)) << "seed " << seed << " " << text(path);
                     break;
                 case ItemStatus::Failed:
-                    EXPECT_TRUE(h.fs.Has(path)) << "seed " << seed << " " << text(path);
+                    // Still there, or refused because a folder on its path is now a link.
+                    EXPECT_TRUE(h.fs.Exists(path) ||
+                                row.item.reason == L"A folder on its path is now a link")
+                        << "seed " << seed << " " << text(path) << " " << text(row.item.reason);
                     break;
                 default:
                     ADD_FAILURE() << "seed " << seed << " row left " << text(path);

@@ -21,7 +21,7 @@ TEST(ItemStatusTest, TextsAndStateImages) {
         {ItemStatus::Done, 10, L"42", L"Deleted", 2},
         {ItemStatus::NotExists, 20, L"Not exists", L"Not exists", 3},
         {ItemStatus::Declined, 21, L"", L"", 0},
-        {ItemStatus::Failed, 40, L"", L"Failed", 4},
+        {ItemStatus::Failed, 40, L"Failed", L"Failed", 4},
         {ItemStatus::ReadOnly, 41, L"", L"Read-only", 4},
     };
     for (const Case& c : cases) {

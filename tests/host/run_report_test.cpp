@@ -34,6 +34,7 @@ TEST(RunReportTest, ExitCodePrecedenceTable) {
         {"failed beats read-only", {S::Done}, {S::ReadOnly, S::Failed}, {}, true, ExitFailed},
         {"stopped beats failed", {S::Done}, {S::Failed, S::None}, {true, false}, true, ExitStopped},
         {"declined", {S::Declined}, {}, {false, true}, true, ExitStopped},
+        {"a broken scan fails", {S::Done}, {S::None}, {false, false, true}, true, ExitFailed},
         {"no folder row", {}, {}, {}, true, ExitNoFolder},
         {"every folder missing",
          {S::NotExists, S::NotExists},
@@ -55,26 +56,30 @@ TEST(RunReportTest, CsvRowsQuoteAndEncodeTable) {
         FileItem item;
         const char* line;
     } cases[] = {
-        {{L"C:\\b\\a.o", 1023, 0x20, S::Done}, "Deleted,file,1023,C:\\b\\a.o"},
-        {{L"C:\\b\\Debug", 0, 0x10, S::Failed}, "Failed,folder,,C:\\b\\Debug"},
-        {{L"C:\\b\\e", -1, 0x11, S::ReadOnly}, "Read-only,folder,,C:\\b\\e"},
-        {{L"C:\\b\\n", -1, 0, S::None}, ",file,,C:\\b\\n"},
-        {{L"C:\\b\\4g", 4294967296LL, 0, S::NotExists}, "Not exists,file,4294967296,C:\\b\\4g"},
-        {{L"C:\\a,b\\x.o", 0, 0, S::Done}, "Deleted,file,0,\"C:\\a,b\\x.o\""},
-        {{L"C:\\say \"hi\".o", 0, 0, S::Done}, "Deleted,file,0,\"C:\\say \"\"hi\"\".o\""},
-        {{L"C:\\line\r\nbreak", 0, 0, S::Done}, "Deleted,file,0,\"C:\\line\r\nbreak\""},
-        {{L" lead", 0, 0, S::Done}, "Deleted,file,0,\" lead\""},
+        {{L"C:\\b\\a.o", 1023, 0x20, S::Done}, "Deleted,file,1023,C:\\b\\a.o,"},
+        {{L"C:\\b\\Debug", 0, 0x10, S::Failed, L"Access is denied."},
+         "Failed,folder,,C:\\b\\Debug,Access is denied."},
+        {{L"C:\\b\\l.o", 5, 0, S::Failed, L"In use, by \"build\""},
+         "Failed,file,5,C:\\b\\l.o,\"In use, by \"\"build\"\"\""},
+        {{L"C:\\b\\e", -1, 0x11, S::ReadOnly}, "Read-only,folder,,C:\\b\\e,"},
+        {{L"C:\\b\\n", -1, 0, S::None}, ",file,,C:\\b\\n,"},
+        {{L"C:\\b\\4g", 4294967296LL, 0, S::NotExists}, "Not exists,file,4294967296,C:\\b\\4g,"},
+        {{L"C:\\a,b\\x.o", 0, 0, S::Done}, "Deleted,file,0,\"C:\\a,b\\x.o\","},
+        {{L"C:\\say \"hi\".o", 0, 0, S::Done}, "Deleted,file,0,\"C:\\say \"\"hi\"\".o\","},
+        {{L"C:\\line\r\nbreak", 0, 0, S::Done}, "Deleted,file,0,\"C:\\line\r\nbreak\","},
+        {{L" lead", 0, 0, S::Done}, "Deleted,file,0,\" lead\","},
         {{L"C:\\R\u00E9sum\u00E9\u20AC", 0, 0, S::Done},
-         "Deleted,file,0,C:\\R\xC3\xA9sum\xC3\xA9\xE2\x82\xAC"},
-        {{L"C:\\\xD83D\xDE00.o", 0, 0, S::Done}, "Deleted,file,0,C:\\\xF0\x9F\x98\x80.o"},
-        {{L"C:\\\xD83Dx\xDE00", 0, 0, S::Done}, "Deleted,file,0,C:\\\xEF\xBF\xBDx\xEF\xBF\xBD"},
+         "Deleted,file,0,C:\\R\xC3\xA9sum\xC3\xA9\xE2\x82\xAC,"},
+        {{L"C:\\\xD83D\xDE00.o", 0, 0, S::Done}, "Deleted,file,0,C:\\\xF0\x9F\x98\x80.o,"},
+        {{L"C:\\\xD83Dx\xDE00", 0, 0, S::Done}, "Deleted,file,0,C:\\\xEF\xBF\xBDx\xEF\xBF\xBD,"},
     };
     std::vector<FileItem> rows;
-    std::string expected = "Status,Kind,Size,Path\r\n";
+    std::string expected = "Status,Kind,Size,Path,Reason\r\n";
     for (const auto& c : cases) {
         rows.push_back(c.item);
         expected += std::string(c.line) + "\r\n";
-        EXPECT_EQ(ReportCsv({c.item}), "Status,Kind,Size,Path\r\n" + std::string(c.line) + "\r\n")
+        EXPECT_EQ(ReportCsv({c.item}),
+                  "Status,Kind,Size,Path,Reason\r\n" + std::string(c.line) + "\r\n")
             << c.line;
     }
     EXPECT_EQ(ReportCsv(rows), expected);  // one row per record, in order

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/scan.h"
 #include "tests/host/fakes/engine_harness.h"
 
@@ -312,16 +314,91 @@ TEST_F(ScanTest, StopBeforeAFolderRowLeavesTheRestUntouched) {
 
 // --- listings that fail, links ---
 
-TEST_F(ScanTest, ListingThatFailsPartWayIsNotEmpty) {
-    h.fs.AddFile(L"C:\\r\\broken\\hidden.txt");
-    h.fs.AddFolder(L"C:\\r\\denied");
-    h.fs.fail_listing_after[L"C:\\r\\broken"] = 2;  // only "." and ".." come through
-    h.fs.fail_open.insert(L"C:\\r\\denied");        // cannot be opened: counts as empty
-    h.view.AddFolder(L"C:\\r");
-    h.options.DeleteEmptyFolders = 1;
-    h.options.ScanSubfolders = 1;
-    Run();
-    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\denied"}));
+// Only a chosen folder that is not found is "Not exists"; every other error fails the
+// folder's row with its reason, and a folder that could not be read is never taken as empty.
+TEST(ScanErrorTest, ErrorsFailTheFolderWithTheirReason) {
+    struct Case {
+        const char* what;
+        std::function<void(testing::FakeFileSystem&)> set_up;
+        ItemStatus status;
+        std::wstring reason;
+        Paths listed;
+    };
+    const std::vector<Case> cases = {
+        {"chosen folder not found",
+         [](auto& fs) { fs.RemoveTree(L"C:\\r"); },
+         ItemStatus::NotExists,
+         L"",
+         {}},
+        {"chosen folder unreadable",
+         [](auto& fs) { fs.fail_attributes[L"C:\\r"] = kErrorAccessDenied; },
+         ItemStatus::Failed,
+         L"System error 5",
+         {}},
+        {"chosen folder cannot be listed",
+         [](auto& fs) { fs.fail_open.insert(L"C:\\r"); },
+         ItemStatus::Failed,
+         L"System error 5",
+         {}},
+        {"chosen folder is a link",
+         [](auto& fs) {
+             fs.RemoveTree(L"C:\\r");
+             fs.AddLink(L"C:\\r", L"D:\\outside");
+         },
+         ItemStatus::Failed,
+         L"The folder is a link, and Vantrel does not follow links",
+         {}},
+        {"chosen folder is a file",
+         [](auto& fs) {
+             fs.RemoveTree(L"C:\\r");
+             fs.AddFile(L"C:\\r");
+         },
+         ItemStatus::Failed,
+         L"System error 267",
+         {}},
+        {"subfolder cannot be opened",
+         [](auto& fs) { fs.fail_open.insert(L"C:\\r\\empty"); },
+         ItemStatus::Failed,
+         L"C:\\r\\empty: System error 5",
+         {L"C:\\r\\a.obj"}},
+        {"subfolder fails part-way",
+         [](auto& fs) { fs.fail_listing_after[L"C:\\r\\empty"] = 2; },
+         ItemStatus::Failed,
+         L"C:\\r\\empty: System error 5",
+         {L"C:\\r\\a.obj"}},
+        {"subfolder vanished after it was listed",
+         [](auto& fs) {
+             fs.on_entry = [&fs](const std::wstring&, const std::wstring& name) {
+                 if (name == L"empty") {
+                     fs.RemoveTree(L"C:\\r\\empty");
+                 }
+             };
+         },
+         ItemStatus::Done,
+         L"",
+         {L"C:\\r\\a.obj"}},
+        {"nothing injected",
+         [](auto&) {},
+         ItemStatus::Done,
+         L"",
+         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
+    };
+    for (const Case& c : cases) {
+        EngineHarness h;
+        h.fs.AddFile(L"C:\\r\\a.obj");
+        h.fs.AddFolder(L"C:\\r\\empty");
+        h.fs.AddFile(L"D:\\outside\\b.obj");
+        c.set_up(h.fs);
+        h.view.AddFolder(L"C:\\r");
+        h.options.Filter = L"*.obj";
+        h.options.DeleteFiles = 1;
+        h.options.DeleteEmptyFolders = 1;
+        h.options.ScanSubfolders = 1;
+        ScanAllFolders(h.ctx);
+        EXPECT_EQ(h.view.folders[0].item.status, c.status) << c.what;
+        EXPECT_EQ(h.view.folders[0].item.reason, c.reason) << c.what;
+        EXPECT_EQ(h.view.FilePaths(), c.listed) << c.what;
+    }
 }
 
 TEST_F(ScanTest, EmptyOrVanishedPathsListNothing) {

@@ -93,7 +93,7 @@ TEST_F(ContextMenuTest, SubmenuEntryWithCaptionAndBitmap) {
 }
 
 TEST_F(ContextMenuTest, PresetStorageStates) {
-    const std::wstring name510(510, L'n');
+    const std::wstring name100(100, L'n');
     struct Case {
         const char* label;
         std::function<void()> store;
@@ -128,7 +128,7 @@ TEST_F(ContextMenuTest, PresetStorageStates) {
              DeleteKeyTree(HKEY_CURRENT_USER, PresetKeyPath(2));
          },
          {L"A", L"C"}},
-        {"malformed names skipped",
+        {"unterminated and odd-length names read as the program reads them",
          [] {
              StorePresets({L"A", L"B", L"C", L"D"});
              // Followed by a non-NUL character, so that no terminator is added on writing.
@@ -137,24 +137,24 @@ TEST_F(ContextMenuTest, PresetStorageStates) {
              const wchar_t odd[] = {L'C', L'x'};
              SetBinaryValue(PresetKeyPath(3), L"Name", REG_SZ, odd, 3);
          },
-         {L"A", L"D"}},
-        {"string kinds and an empty name",
+         {L"A", L"BB", L"C", L"D"}},
+        {"empty names and other string kinds take no number",
          [] {
-             StorePresets({L"%TEMP%", L"", L"M"});
-             SetString(PresetKeyPath(1), L"Name", L"%TEMP%", REG_EXPAND_SZ);
+             StorePresets({L"A", L"", L"%TEMP%", L"M", L"Z"});
+             SetString(PresetKeyPath(3), L"Name", L"%TEMP%", REG_EXPAND_SZ);
              const wchar_t multi[] = {L'M', 0, 0};
-             SetBinaryValue(PresetKeyPath(3), L"Name", REG_MULTI_SZ, multi, sizeof(multi));
+             SetBinaryValue(PresetKeyPath(4), L"Name", REG_MULTI_SZ, multi, sizeof(multi));
          },
-         {L"%TEMP%", L"", L"M"}},
-        {"510 characters shown, 511 skipped",
+         {L"A", L"Z"}},
+        {"long names shortened, never skipped",
          [&] {
-             StorePresets({name510, std::wstring(511, L'x'), L"last"});
+             StorePresets({name100, std::wstring(101, L'x'), std::wstring(600, L'y'), L"last"});
          },
-         {name510, L"last"}},
+         {name100, std::wstring(97, L'x') + L"...", std::wstring(97, L'y') + L"...", L"last"}},
         {"damaged Count is bounded",
          [] {
              StorePresets({L"A", L"B"});
-             SetDword(kPresets, L"Count", 0xFFFFFFFF);
+             SetDword(kPresets, L"Count", 0x7FFFFFFF);
          },
          {L"A", L"B"}},
     };

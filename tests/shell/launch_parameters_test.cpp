@@ -28,6 +28,8 @@ TEST(LaunchParametersTest, ShapesOfTheParameterText) {
         {0, {L"C:\\a\\\\"}, L" \"C:\\a\\\\\\\\\""},
         // Backslashes inside a path are left alone.
         {0, {L"C:\\a\\b"}, L" \"C:\\a\\b\""},
+        // Names ending in a dot or a blank go as they are: the program makes them absolute.
+        {0, {L"C:\\x.", L"D:\\y "}, L" \"C:\\x.\" \"D:\\y \""},
         {2, {L"C:\\", L"D:\\x"}, L" -clean -preset 2 \"C:\\\\\" \"D:\\x\" -ac"},
         // A quotation mark or a control character could add options: that folder is dropped.
         {1, {L"C:\\x\" -preset 9 \"C:\\", L"D:\\y"}, L" -clean -preset 1 \"D:\\y\" -ac"},

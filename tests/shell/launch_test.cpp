@@ -1,10 +1,13 @@
 #include "config/default_presets_table.h"
+#include "config/presets.h"
+#include "win32/win32_registry_profile.h"
 #include "shellext/preset_menu.h"
 #include "tests/shell/shell_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 
 namespace vantrel::shell::test {
 namespace {
@@ -99,6 +102,44 @@ TEST_F(LaunchTest, PresetItemCleansTheFoldersAndCloses) {
     ASSERT_EQ(Query(), 4);
     EXPECT_EQ(Invoke(2), S_OK);
     EXPECT_EQ(LaunchedParameters(), L" -clean -preset 3 \"" + x + L"\" \"" + yz + L"\" -ac");
+}
+
+// A damaged store: a gap, a nameless preset, a name too long for a menu. Every entry must
+// launch, by its number, the very preset the program loads under that number.
+TEST_F(LaunchTest, EveryEntryOfADamagedSetLaunchesThePresetItShows) {
+    const std::wstring long_name = std::wstring(599, L'L') + L"!";
+    SetDword(std::wstring(kApplicationKey) + L"\\Presets", L"Count", 6);
+    SetString(PresetKeyPath(1), L"Name", L"First");
+    // 02: no key at all.
+    SetString(PresetKeyPath(3), L"Name", L"");
+    SetString(PresetKeyPath(3), L"Filter", L"*.nameless");
+    SetString(PresetKeyPath(4), L"Name", long_name);
+    SetString(PresetKeyPath(5), L"Filter", L"*.no-name-value");
+    SetString(PresetKeyPath(6), L"Name", L"Last");
+    const std::wstring expected[] = {L"First", long_name, L"Last"};
+
+    ASSERT_EQ(Query(), 4);
+    const std::vector<MenuItem> items = ReadMenu(GetSubMenu(host_, 0));
+    Win32RegistryProfile profile;
+    PresetList program;
+    LoadPresets(profile, program);
+    for (UINT offset = 0; offset < 3; ++offset) {
+        const std::wstring& name = expected[offset];
+        const std::wstring& shown = items[offset].text;
+        SCOPED_TRACE(shown);
+        const bool shortened = shown.size() > 3 && shown.ends_with(L"...") &&
+                               name.starts_with(shown.substr(0, shown.size() - 3));
+        EXPECT_TRUE(shown == name || shortened);
+        EXPECT_LE(shown.size(), 100u);
+        ASSERT_EQ(Invoke(offset), S_OK);
+        const std::wstring parameters = LaunchedParameters();
+        const std::wstring prefix = L" -clean -preset ";
+        ASSERT_TRUE(parameters.starts_with(prefix)) << parameters;
+        const int number = std::stoi(parameters.substr(prefix.size()));
+        const PresetEntry* launched = program.At(number - 1);
+        ASSERT_NE(launched, nullptr) << parameters;
+        EXPECT_EQ(launched->Name, name);
+    }
 }
 
 TEST_F(LaunchTest, CleanLaterOnlyAddsTheFolders) {

@@ -217,7 +217,7 @@ TEST(RegistryPresetsTest, SettingsSurviveARestart) {
     EXPECT_EQ(second.Settings().CustomIndex, 12);
 }
 
-TEST(RegistryPresetsTest, NamelessPresetShortensTheStoredList) {
+TEST(RegistryPresetsTest, NamelessPresetIsLeftOutAndTheListIsStoredWithoutIt) {
     TestRegistryKey test(L"nameless");
     Win32RegistryProfile profile = test.Profile();
     for (int i = 0; i < 5; ++i) {
@@ -230,11 +230,11 @@ TEST(RegistryPresetsTest, NamelessPresetShortensTheStoredList) {
     profile.WriteInt(L"Presets", L"Count", 5);
     AppSettings settings;
     LoadSettings(profile, settings);
-    EXPECT_EQ(settings.CustomIndex, 2);
+    EXPECT_EQ(settings.CustomIndex, 4);
     SaveSettings(profile, settings);
-    EXPECT_EQ(profile.ReadInt(L"Presets", L"Count", 0), 2);
-    EXPECT_EQ(profile.ReadString(L"Presets\\04", L"Name"), L"P4");
-    EXPECT_EQ(profile.ReadString(L"Presets\\03", L"Name"), L"");
+    EXPECT_EQ(profile.ReadInt(L"Presets", L"Count", 0), 4);
+    EXPECT_EQ(profile.ReadString(L"Presets\\03", L"Name"), L"P4");
+    EXPECT_EQ(profile.ReadString(L"Presets\\04", L"Name"), L"P5");
 }
 
 TEST(RegistryPresetsTest, CountZeroOverwritesStoredSubkeys) {

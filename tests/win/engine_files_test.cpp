@@ -263,6 +263,13 @@ TEST_F(EngineFilesTest, LockedFileFailsItsSiblingsGo) {
     CloseHandle(hold_file);
     EXPECT_EQ(StatusOf(L"Debug"), ItemStatus::Failed);
     EXPECT_EQ(StatusOf(L"locked.obj"), ItemStatus::Failed);
+    // Both say why in the system's words, in one line.
+    const std::wstring in_use = fs.ErrorText(ERROR_SHARING_VIOLATION);
+    EXPECT_FALSE(in_use.empty());
+    EXPECT_EQ(in_use.find_first_of(L"\r\n"), std::wstring::npos);
+    for (const auto& row : view.files) {
+        EXPECT_EQ(row.item.reason, in_use);
+    }
     EXPECT_TRUE(PathExists(locked));
     EXPECT_FALSE(PathExists(tree.Path(L"Debug\\a.txt")));
     EXPECT_FALSE(PathExists(tree.Path(L"Debug\\sub")));

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "engine/clean.h"
 #include "engine/scan.h"
@@ -25,6 +26,7 @@ namespace {
 
 using testing::FakeRunView;
 using testing::PathExists;
+using testing::TempTree;
 
 class FolderLinkTest : public ::testing::Test {
   protected:
@@ -137,6 +139,146 @@ TEST_F(FolderLinkTest, DirectDeletionsOfALinkRemoveAtMostTheLink) {
     EXPECT_EQ(DeleteFileItem(fs, Chosen(L"link.obj"), true), DeleteFailed);
     EXPECT_EQ(DeleteFolderItem(fs, state, Chosen(L"link.obj"), true), DeleteFailed);
     ExpectOutsideIntact();
+}
+
+// --- a folder swapped for a link between the scan and the clean ---
+
+// The Unix path of a Windows path under Wine; empty elsewhere.
+std::string UnixPath(const std::wstring& path) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    const auto to_unix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix_path = to_unix != nullptr ? to_unix(path.c_str()) : nullptr;
+    if (unix_path == nullptr) {
+        return std::string();
+    }
+    std::string result(unix_path);
+    HeapFree(GetProcessHeap(), 0, unix_path);
+    return result;
+}
+
+// Starts a command of the Unix shell, as a build tool on the Linux side would; Wine starts
+// Unix programs. Wine shows a Unix symlink to a folder as a folder link, and a Windows
+// program cannot make one there.
+bool StartUnixShell(const std::string& command) {
+    std::wstring line = L"sh -c \"";
+    line.append(command.begin(), command.end());
+    line += L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// Waits up to ten seconds for `path` to exist (`exists`) or to be gone.
+bool WaitFor(const std::wstring& path, bool exists) {
+    for (int tries = 0; tries < 200; ++tries) {
+        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+class FolderSwapTest : public ::testing::Test {
+  protected:
+    TempTree tree{L"swap"};
+    std::string unix_root;
+    Win32FileSystem fs;
+    FakeRunView view;
+    RunState state;
+    CleaningOptions options;
+    RunContext ctx{view, fs, state, options};
+
+    void SetUp() override {
+        unix_root = UnixPath(tree.Root());
+        if (unix_root.empty()) {
+            GTEST_SKIP() << "not under Wine: no Unix side to make a link with";
+        }
+        tree.File(L"root\\out\\a.obj");
+        tree.File(L"root\\out\\Debug\\x.obj");
+        tree.File(L"outside\\a.obj");
+        tree.File(L"outside\\Debug\\x.obj");
+        options.Filter = L"*.obj;Debug";
+        options.DeleteFiles = 1;
+        options.DeleteFolders = 1;
+        options.ScanSubfolders = 1;
+        options.DeleteEmptyFiles = 0;
+        options.DeleteEmptyFolders = 0;
+        options.DeleteReadOnlys = 0;
+    }
+    void TearDown() override {
+        if (!unix_root.empty() && StartUnixShell("rm -rf '" + unix_root + "'")) {
+            WaitFor(tree.Root(), false);  // rm removes links as links
+        }
+    }
+    // Runs a Unix shell command to its end: Wine cannot wait for a Unix process, so the
+    // command leaves a marker when it is done.
+    bool RunUnixShell(const std::string& command) {
+        const std::wstring marker = tree.Path(L"done" + std::to_wstring(++commands_));
+        if (!StartUnixShell(command + "; touch '" + UnixPath(marker) + "'") ||
+            !WaitFor(marker, true)) {
+            return false;
+        }
+        return DeleteFileW(marker.c_str()) != FALSE;
+    }
+    int commands_ = 0;
+    void ExpectOutsideIntact() {
+        EXPECT_TRUE(PathExists(tree.Path(L"outside\\a.obj")));
+        EXPECT_TRUE(PathExists(tree.Path(L"outside\\Debug\\x.obj")));
+    }
+};
+
+TEST_F(FolderSwapTest, AFolderSwappedForALinkAfterTheScanStopsTheClean) {
+    for (int recycle = 0; recycle <= 1; ++recycle) {
+        view.folders.clear();
+        view.files.clear();
+        view.AddFolder(tree.Path(L"root"));
+        options.RecycleFiles = recycle;
+        ScanAllFolders(ctx);
+        ASSERT_EQ(view.FilePaths(), (std::vector<std::wstring>{tree.Path(L"root\\out\\a.obj"),
+                                                               tree.Path(L"root\\out\\Debug")}));
+        ASSERT_TRUE(RunUnixShell("cd '" + unix_root + "/root' && mv out out" +
+                                 std::to_string(recycle) + " && ln -s ../outside out"));
+        ASSERT_NE(
+            GetFileAttributesW(tree.Path(L"root\\out").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+        CleanAllItems(ctx);
+        for (const auto& row : view.files) {
+            EXPECT_EQ(row.item.status, ItemStatus::Failed) << recycle;
+            EXPECT_EQ(row.item.reason, L"A folder on its path is now a link") << recycle;
+        }
+        ExpectOutsideIntact();
+        EXPECT_EQ(fs.HeldFolderCount(), 0u);
+        RunUnixShell("cd '" + unix_root + "/root' && rm out && mv out" + std::to_string(recycle) +
+                     " out");
+    }
+}
+
+TEST_F(FolderSwapTest, AChosenFolderThatIsALinkIsNotScanned) {
+    ASSERT_TRUE(RunUnixShell("cd '" + unix_root + "' && ln -s outside chosen"));
+    view.AddFolder(tree.Path(L"chosen"));
+    ScanAllFolders(ctx);
+    EXPECT_EQ(view.folders[0].item.status, ItemStatus::Failed);
+    EXPECT_EQ(view.folders[0].item.reason,
+              L"The folder is a link, and Vantrel does not follow links");
+    EXPECT_TRUE(view.files.empty());
+}
+
+TEST_F(FolderSwapTest, HeldFoldersCannotBeRenamed) {
+    ASSERT_EQ(fs.HoldFolder(tree.Path(L"root")), 0u);
+    ASSERT_EQ(fs.HoldFolder(tree.Path(L"root\\out")), 0u);
+    EXPECT_FALSE(MoveFileW(tree.Path(L"root\\out").c_str(), tree.Path(L"root\\moved").c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(fs.HoldFolder(tree.Path(L"root\\out\\a.obj")), 267u) << "a file is no folder";
+    fs.ReleaseFolders(0);
+    EXPECT_TRUE(MoveFileW(tree.Path(L"root\\out").c_str(), tree.Path(L"root\\moved").c_str()));
 }
 
 }  // namespace

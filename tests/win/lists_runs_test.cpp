@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -153,9 +155,10 @@ class ListsRunsTest : public ::testing::Test {
     std::unique_ptr<CMainDlg> dialog;
 };
 
-TEST_F(ListsRunsTest, AddingFoldersComparesWithoutCaseOnlyAndCountsInTheHeader) {
+TEST_F(ListsRunsTest, AddingFoldersComparesTheirAbsoluteFormsAndCountsInTheHeader) {
     TempTree tree(L"add");
     const std::wstring folder = tree.Folder(L"Temp");
+    const std::wstring dotted = tree.Folder(L"Temp.");  // a name Windows would trim to "Temp"
     Open();
     EXPECT_EQ(HeaderText(Folders()), L"Folder");
     std::wstring lower = folder;
@@ -165,16 +168,19 @@ TEST_F(ListsRunsTest, AddingFoldersComparesWithoutCaseOnlyAndCountsInTheHeader) 
         std::wstring path;
         int expected_row;
     } cases[] = {
-        {lower, 0},            // first addition
-        {folder, -1},          // the same folder in another case
-        {folder + L"\\", 1},   // a trailing backslash is another text
-        {folder + L"\\", -1},  // and that one is now listed too
+        {lower, 0},                        // first addition
+        {folder, -1},                      // the same folder in another case
+        {folder + L"\\", -1},              // with a trailing backslash
+        {L"\\\\?\\" + folder, -1},         // in the literal form
+        {dotted, 1},                       // its twin with a trailing dot is another folder
+        {folder + L"\\.\\..\\Temp.", -1},  // and that one is now listed too
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dialog->AddFolder(c.path), c.expected_row) << c.path;
     }
     EXPECT_EQ(HeaderText(Folders()), L"Folder (2)");
-    EXPECT_EQ(settings.LastFolder, folder + L"\\");
+    EXPECT_EQ(dialog->Folders().Paths(), (std::vector<std::wstring>{lower, dotted}));
+    EXPECT_EQ(settings.LastFolder, dotted);
     EXPECT_EQ(CellText(Folders(), 0, 0), lower);
     const FolderItem* record = dialog->Folders().Record(0);
     ASSERT_NE(record, nullptr);
@@ -735,6 +741,51 @@ TEST_F(ListsRunsTest, TheTimerAnimatesTheCurrentRowThroughIndicesFiveToNine) {
     EXPECT_EQ(StateIndex(Folders(), 0), 6);
 }
 
+// Makes `folder` the process's current folder for the life of the object.
+class CurrentFolderScope {
+  public:
+    explicit CurrentFolderScope(const std::wstring& folder) {
+        saved_.resize(GetCurrentDirectoryW(0, nullptr));
+        saved_.resize(GetCurrentDirectoryW(static_cast<DWORD>(saved_.size()), saved_.data()));
+        SetCurrentDirectoryW(folder.c_str());
+    }
+    ~CurrentFolderScope() { SetCurrentDirectoryW(saved_.c_str()); }
+    CurrentFolderScope(const CurrentFolderScope&) = delete;
+    CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+
+  private:
+    std::wstring saved_;
+};
+
+TEST_F(ListsRunsTest, ACommandLineCleanOfARelativeAndADeviceFolderDeletesOnlyTheListedNames) {
+    // "*." selects only the empty "x.o." and "y.o.": a folder made absolute by Windows (a
+    // relative "." or a "\\.\" path) would trim them into their twins "x.o" and "y.o".
+    TempTree tree(L"relative");
+    const std::wstring here = tree.Folder(L"here");
+    const std::wstring device = tree.Folder(L"device");
+    for (const wchar_t* name : {L"here\\x.o", L"device\\y.o"}) {
+        tree.File(name, "data");
+        tree.File(std::wstring(name) + L".", "");
+    }
+    const CurrentFolderScope in_here(here);
+    CommandLineRequest request;
+    request.Action = CommandAction::Clean;
+    request.Folders = {L".", L"\\\\.\\" + device, here + L"\\"};  // the last is the first again
+    request.Options.Filter = L"*.";
+    request.Options.DeleteFiles = 1;
+    settings.Preset = settings.CustomIndex;
+    Open(&request);
+    ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
+    EXPECT_EQ(dialog->Folders().Paths(), (std::vector<std::wstring>{here, L"\\\\?\\" + device}));
+    EXPECT_EQ(FilePaths(),
+              (std::vector<std::wstring>{here + L"\\x.o.", L"\\\\?\\" + device + L"\\y.o."}));
+    EXPECT_TRUE(PathExists(here + L"\\x.o"));
+    EXPECT_TRUE(PathExists(device + L"\\y.o"));
+    EXPECT_FALSE(PathExists(here + L"\\x.o."));
+    EXPECT_FALSE(PathExists(device + L"\\y.o."));
+    EXPECT_EQ(dialog->ExitCode(), ExitDone);
+}
+
 TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenDone) {
     TempTree tree(L"cmdline");
     tree.File(L"a.o");
@@ -754,6 +805,119 @@ TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenD
     EXPECT_FALSE(PathExists(tree.Path(L"a.o")));
     EXPECT_TRUE(PathExists(tree.Path(L"a.c")));
     EXPECT_EQ(dialog->ExitCode(), ExitDone);
+}
+
+// A run that throws: in the worker (from the rows' watcher, on the worker's thread) or in
+// the window's end-of-run step (its report). Either way the run ends as a failed one: rows
+// not reached read "Failed" with the reason, the window is idle again and closes under -ac.
+class ThrowingEndDlg : public CMainDlg {
+  public:
+    using CMainDlg::CMainDlg;
+
+  private:
+    void RunEnded(const RunEnd&) override { throw std::bad_alloc(); }
+};
+
+TEST_F(ListsRunsTest, ARunThatThrowsEndsFailedIdleAndClosedWithExitCodeOne) {
+    const struct {
+        const char* what;
+        bool in_worker;
+        int deleted;
+    } cases[] = {{"worker", true, 1}, {"end of run", false, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree(L"throws");
+        for (const wchar_t* name : {L"a.o", L"b.o", L"c.o"}) {
+            tree.File(name);
+        }
+        CommandLineRequest request;
+        request.Action = CommandAction::Clean;
+        request.Folders = {tree.Root()};
+        request.Options.Filter = L"*.o";
+        request.Options.DeleteFiles = 1;
+        request.AutoClose = 1;
+        settings.Preset = settings.CustomIndex;
+        if (c.in_worker) {
+            dialog = std::make_unique<CMainDlg>(settings, resources, profile, &request, nullptr);
+        } else {
+            dialog =
+                std::make_unique<ThrowingEndDlg>(settings, resources, profile, &request, nullptr);
+        }
+        RunWatch seen;
+        seen.trigger = ItemStatus::Done;
+        seen.act = [&c](int n) {
+            if (c.in_worker && n == 1) {
+                throw std::bad_alloc();
+            }
+        };
+        seen.Watch(dialog->Files().Rows());
+        ASSERT_NE(dialog->CreateModeless(nullptr), nullptr);
+        ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
+        dialog->Files().Rows().SetWatcher(nullptr);
+        EXPECT_EQ(dialog->ExitCode(), ExitFailed);
+        EXPECT_FALSE(dialog->IsBusy());
+        EXPECT_TRUE(IsWindowVisible(Item(kCloseButtonId)));
+        EXPECT_TRUE(IsWindowEnabled(Item(IDC_SCAN)));
+        EXPECT_EQ(GetWindowTextString(Item(IDC_CLEAN)), L"Clean");
+        int deleted = 0;
+        for (int row = 0; row < dialog->Files().RowCount(); ++row) {
+            FileItem item;
+            ASSERT_TRUE(dialog->Files().RowState(row, item));
+            const bool done = item.status == ItemStatus::Done;
+            deleted += done ? 1 : 0;
+            EXPECT_EQ(PathExists(item.path), !done) << item.path;
+            if (!done) {
+                EXPECT_EQ(item.status, ItemStatus::Failed) << item.path;
+                EXPECT_EQ(item.reason, L"Out of memory") << item.path;
+                EXPECT_EQ(CellText(Files(), row, 4), L"Failed");
+            }
+        }
+        EXPECT_EQ(deleted, c.deleted);
+        dialog.reset();
+    }
+}
+
+// The reason of a "Failed" row is its info tip; the Status column keeps its text, and
+// other rows keep the tip the list gave.
+TEST_F(ListsRunsTest, AFailedRowsInfoTipSaysWhy) {
+    TempTree tree(L"tip");
+    Open();
+    RunView& view = dialog->Runs()->View();
+    const struct {
+        ItemStatus status;
+        const wchar_t* reason;
+        std::wstring tip;
+    } cases[] = {
+        {ItemStatus::Failed, L"Access is denied.",
+         tree.Path(L"r0.o") + L"\r\nFailed: Access is denied."},
+        {ItemStatus::Done, L"", L"as given"},
+        {ItemStatus::Failed, L"", L"as given"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        FileItem item;
+        item.path = tree.Path(L"r" + std::to_wstring(i) + L".o");
+        item.size = 1;
+        item.attributes = 0x20;
+        dialog->Files().Rows().Append(item, true, true);
+    }
+    dialog->Files().Refresh();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SetFileStatus(view, dialog->Files().Rows().IdAt(static_cast<int>(i)), c.status, c.reason);
+        dialog->Files().Refresh();
+        std::vector<wchar_t> buffer(INFOTIPSIZE, L'\0');
+        wcscpy(buffer.data(), L"as given");
+        NMLVGETINFOTIPW tip{};
+        tip.hdr.hwndFrom = Files();
+        tip.hdr.idFrom = IDC_FILE_LIST;
+        tip.hdr.code = LVN_GETINFOTIPW;
+        tip.pszText = buffer.data();
+        tip.cchTextMax = static_cast<int>(buffer.size());
+        tip.iItem = static_cast<int>(i);
+        SendMessageW(dialog->hwnd(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&tip));
+        EXPECT_EQ(std::wstring(buffer.data()), c.tip) << i;
+        EXPECT_EQ(CellText(Files(), static_cast<int>(i), 4), FileStatusText(c.status)) << i;
+    }
 }
 
 }  // namespace

@@ -367,7 +367,7 @@ TEST_F(MainDlgTest, DisabledCommandsFromKeysAreDroppedAndIdleEnablesTheRunButton
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_SCAN_AND_CLEAN)));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_CLEAN)));
     EXPECT_TRUE(SendMessageW(main.FolderToolbar(), TB_ISBUTTONENABLED, ID_FOLDER_REMOVE_ALL, 0));
-    EXPECT_EQ(settings.LastFolder, temp);
+    EXPECT_EQ(settings.LastFolder + L"\\", temp);  // kept without the trailing separator
 }
 
 TEST_F(MainDlgTest, ToolTipTextsResolveFromTheStringTable) {

@@ -42,6 +42,13 @@ std::wstring FileCellText(const FileItem& item, int column, bool show_size,
     }
 }
 
+std::wstring FileInfoTipText(const FileItem& item) {
+    if (item.status != ItemStatus::Failed || item.reason.empty()) {
+        return std::wstring();
+    }
+    return item.path + L"\r\n" + FileStatusText(item.status) + L": " + item.reason;
+}
+
 std::wstring ExplorerParameters(const FileItem& item) {
     return item.IsFolder() ? item.path : L"/select," + item.path;
 }
@@ -53,9 +60,12 @@ int ShownStateIndex(ItemStatus status, bool animated, int frame) {
     return StatusStateIndex(status);
 }
 
-int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
+int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                           size_t root_length) {
     try {
-        store_.Append(FileItem{path, size, attributes, ItemStatus::None}, ShowSizes(), true);
+        FileItem item{path, size, attributes, ItemStatus::None};
+        item.root_length = root_length;
+        store_.Append(std::move(item), ShowSizes(), true);
         return 0;
     } catch (...) {
         return -1;  // out of memory: the item is treated as not matched
@@ -218,6 +228,22 @@ void CFileList::OnGetDispInfo(NMLVDISPINFOW& info) {
     if ((item.mask & LVIF_STATE) != 0) {
         SetStateImage(item, ShownStateIndex(status, id == animated_, frame_));
     }
+}
+
+void CFileList::OnGetInfoTip(NMLVGETINFOTIPW& tip) const {
+    FileItem copy;
+    if (tip.pszText == nullptr || tip.cchTextMax <= 0 || !RowState(tip.iItem, copy)) {
+        return;
+    }
+    const std::wstring text = FileInfoTipText(copy);
+    if (text.empty()) {
+        return;
+    }
+    // The tip is only shown: a reason too long for the list's buffer is cut.
+    const size_t room = static_cast<size_t>(tip.cchTextMax) - 1;
+    const size_t length = text.size() < room ? text.size() : room;
+    text.copy(tip.pszText, length);
+    tip.pszText[length] = L'\0';
 }
 
 }  // namespace vantrel

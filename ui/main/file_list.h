@@ -36,7 +36,8 @@ class CFileList {
     void ReadNumberFormat() { number_format_ = UserNumberFormat(); }
 
     // Appends a row for a found item (any thread); 0, or -1 when it cannot be stored.
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes);
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                    size_t root_length = 0);
     // Shows what changed in the store: row count, header, followed row, repaint. A refresh
     // that is not `forced` is skipped while the list is still within its pause after the
     // last one (see RefreshPause).
@@ -70,6 +71,8 @@ class CFileList {
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
     // LVN_GETDISPINFOW: a cell's text, the row's icon and state image.
     void OnGetDispInfo(NMLVDISPINFOW& info);
+    // LVN_GETINFOTIPW: a "Failed" row's tip says why; other rows keep the list's own tip.
+    void OnGetInfoTip(NMLVGETINFOTIPW& tip) const;
 
   private:
     HWND list_ = nullptr;
@@ -90,6 +93,10 @@ std::wstring FileSizeText(int64_t size, const NumberFormatValues& format);
 // 4 status); the size only when `show_size`.
 std::wstring FileCellText(const FileItem& item, int column, bool show_size,
                           const NumberFormatValues& format);
+
+// The info tip of a row that ended "Failed" with a reason: its path, then "Failed: " and
+// the reason on a line of its own. Empty for every other row.
+std::wstring FileInfoTipText(const FileItem& item);
 
 // "/select,<path>" for a file, the path itself for a subfolder.
 std::wstring ExplorerParameters(const FileItem& item);

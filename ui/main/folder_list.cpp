@@ -2,11 +2,13 @@
 
 #include <shlwapi.h>
 
+#include "engine/path.h"
 #include "resources/resource.h"
 #include "ui/controls/display_helpers.h"
 #include "ui/controls/list_view_rows.h"
 #include "ui/main/file_list.h"
 #include "ui/model/list_rules.h"
+#include "win32/absolute_path.h"
 
 namespace vantrel {
 
@@ -29,9 +31,10 @@ std::vector<std::wstring> CFolderList::Paths() const {
 }
 
 bool CFolderList::IsFolderListed(const std::wstring& path) const {
+    const std::wstring key = FolderKey(MakeAbsolute(path));
     bool listed = false;
     store_.ForEachShown([&](RowId, const Store::Row& row) {
-        listed = listed || lstrcmpiW(row.record.path.c_str(), path.c_str()) == 0;
+        listed = listed || FolderKey(row.record.path) == key;
     });
     return listed;
 }
@@ -44,8 +47,10 @@ void CFolderList::UpdateFolderHeader() {
     SendMessageW(list_, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 }
 
-int CFolderList::AddFolder(const std::wstring& path) {
-    if (IsFolderListed(path)) {
+int CFolderList::AddFolder(const std::wstring& text) {
+    // The one form the row keeps, the scan checks and walks and the clean deletes in.
+    const std::wstring path = MakeAbsolute(text);
+    if (path.empty() || IsFolderListed(path)) {
         return -1;
     }
     const int icon = GetSystemIconIndex(path, SHGFI_SMALLICON);
@@ -113,7 +118,8 @@ std::vector<std::wstring> DroppedNames(HDROP drop) {
 int CFolderList::AddDropped(HDROP drop) {
     int added = 0;
     for (const std::wstring& name : DroppedNames(drop)) {
-        if (PathIsDirectoryW(name.c_str()) && AddFolder(name) >= 0) {
+        const std::wstring folder = ExistingFolderForm(name);
+        if (!folder.empty() && AddFolder(folder) >= 0) {
             ++added;
         }
     }

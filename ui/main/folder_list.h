@@ -26,9 +26,11 @@ class CFolderList {
     HWND hwnd() const { return list_; }
     Store& Rows() { return store_; }
 
-    // Adds one folder at the end; the row index, or -1 for a duplicate or a failed insert.
-    int AddFolder(const std::wstring& path);
-    // True when a row's path equals `path` regardless of case; nothing else is normalised.
+    // Adds one folder at the end in its absolute form (MakeAbsolute); the row index, or -1
+    // for a duplicate, a text that names no folder or a failed insert.
+    int AddFolder(const std::wstring& text);
+    // True when a row holds the folder `path` names: compared by FolderKey of the absolute
+    // forms, so "C:\x", "c:/x\" and "\\?\C:\x" are one folder.
     bool IsFolderListed(const std::wstring& path) const;
     void UpdateFolderHeader();
 

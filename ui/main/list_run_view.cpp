@@ -1,16 +1,33 @@
 #include "ui/main/list_run_view.h"
 
+#include <exception>
+
 #include "config/app_settings.h"
 
 namespace vantrel {
 
+namespace {
+
+// What a UM_RUN_ON_WINDOW_THREAD message carries: the work, and what it threw, which goes
+// back to the worker that asked for it.
+struct CarriedWork {
+    const std::function<void()>* work = nullptr;
+    std::exception_ptr failure;
+};
+
+}  // namespace
+
 LRESULT CListRunView::RunCarried(LPARAM lparam) {
+    auto* carried = reinterpret_cast<CarriedWork*>(lparam);
+    if (carried == nullptr) {
+        return 0;
+    }
     try {
-        const auto* work = reinterpret_cast<const std::function<void()>*>(lparam);
-        if (work != nullptr && *work) {
-            (*work)();
+        if (carried->work != nullptr && *carried->work) {
+            (*carried->work)();
         }
     } catch (...) {
+        carried->failure = std::current_exception();
     }
     return 0;
 }
@@ -20,7 +37,13 @@ void CListRunView::OnWindowThread(const std::function<void()>& work) {
         work();
         return;
     }
-    SendMessageW(main_, UM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&work));
+    CarriedWork carried;
+    carried.work = &work;
+    SendMessageW(main_, UM_RUN_ON_WINDOW_THREAD, 0, reinterpret_cast<LPARAM>(&carried));
+    if (carried.failure) {
+        // A run that went on after a failed step would work from rows it never got.
+        std::rethrow_exception(carried.failure);
+    }
 }
 
 std::vector<RowId> CListRunView::FolderRows() {
@@ -36,10 +59,13 @@ const FolderItem* CListRunView::FolderRecord(RowId row) {
     return folders_.Rows().Find(row);
 }
 
-void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&) {
+void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&,
+                                   const std::wstring& reason) {
     // The text and the state image follow from the record when the row is drawn.
-    folders_.Rows().Update(
-        row, [status](CFolderList::Store::Row& shown) { shown.record.status = status; });
+    folders_.Rows().Update(row, [status, &reason](CFolderList::Store::Row& shown) {
+        shown.record.status = status;
+        shown.record.reason = reason;
+    });
 }
 
 void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t*) {
@@ -65,8 +91,9 @@ const FileItem* CListRunView::FileRecord(RowId row) {
     return files_.Rows().Find(row);
 }
 
-int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) {
-    return files_.AddFileItem(path, size, attributes);
+int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                              size_t root_length) {
+    return files_.AddFileItem(path, size, attributes, root_length);
 }
 
 void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,

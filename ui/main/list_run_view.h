@@ -12,9 +12,10 @@
 
 namespace vantrel {
 
-// A private message of the main window: lParam points to a std::function<void()> that the
-// window's thread runs. The worker uses it for what belongs to the window's thread (timers,
-// button texts, the shown order of a list), a few times per phase, never per row.
+// A private message of the main window: lParam points to the work (a std::function<void()>)
+// that the window's thread runs; what it throws is handed back to the worker. The worker uses it
+// for what belongs to the window's thread (timers, button texts, the shown order of a list), a few
+// times per phase, never per row.
 inline constexpr UINT UM_RUN_ON_WINDOW_THREAD = WM_APP + 0x1B9;
 
 // The main window's RunView. Rows are written straight into the lists' row stores (one short
@@ -25,7 +26,7 @@ class CListRunView : public RunView {
     CListRunView(HWND main, CFolderList& folders, CFileList& files)
         : main_(main), folders_(folders), files_(files) {}
 
-    // Runs the function that a UM_RUN_ON_WINDOW_THREAD message carries.
+    // Runs the work that a UM_RUN_ON_WINDOW_THREAD message carries; throws nothing.
     static LRESULT RunCarried(LPARAM lparam);
 
     // The AutoRemoveDeleted setting as the worker reads it; set by the window.
@@ -33,14 +34,15 @@ class CListRunView : public RunView {
 
     std::vector<RowId> FolderRows() override;
     const FolderItem* FolderRecord(RowId row) override;
-    void SetFolderStatus(RowId row, ItemStatus status, int state_index,
-                         const std::wstring& text) override;
+    void SetFolderStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
+                         const std::wstring& reason) override;
     void SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t* text) override;
     void EnsureFolderVisible(RowId row) override;
 
     std::vector<RowId> FileRows() override;
     const FileItem* FileRecord(RowId row) override;
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override;
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                    size_t root_length) override;
     void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
                        const std::wstring& reason) override;
     void EnsureFileVisible(RowId row) override;

@@ -14,6 +14,7 @@
 #include "ui/controls/window_text.h"
 #include "ui/dialogs/presets_dlg.h"
 #include "ui/model/preset_selection.h"
+#include "win32/absolute_path.h"
 
 namespace vantrel {
 namespace {
@@ -294,9 +295,7 @@ void CMainDlg::StartFromRequest() {
     if (request_ == nullptr) {
         return;
     }
-    const RequestStartPlan plan = PlanRequestStart(*request_, [](const std::wstring& folder) {
-        return PathFileExistsW(folder.c_str()) && PathIsDirectoryW(folder.c_str());
-    });
+    const RequestStartPlan plan = PlanRequestStart(*request_, &ExistingFolderForm);
     if (plan.LockAutoClose) {
         SetChecked(Item(IDC_AUTO_CLOSE), true);
         EnableWindow(Item(IDC_AUTO_CLOSE), FALSE);

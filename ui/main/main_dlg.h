@@ -138,6 +138,7 @@ class CMainDlg : public CFrameDlg, private RunHost {
     void EndWindow(INT_PTR result) override { EndModal(result); }
     // The end of a run (main_dlg_report.cpp): writes the -report file, sets the exit code.
     void RunEnded(const RunEnd& end) override;
+    void RunEndFailed(const RunEnd& end) noexcept override;
     // A -c line none of whose folders exists: the run over no folder ends at once.
     void EndRunWithoutFolders();
 

@@ -125,6 +125,11 @@ bool CMainDlg::OnListNotify(NMHDR& header, LRESULT& result) {
         result = 0;
         return true;
     }
+    if (header.hwndFrom == files_.hwnd() && header.code == LVN_GETINFOTIPW) {
+        files_.OnGetInfoTip(reinterpret_cast<NMLVGETINFOTIPW&>(header));
+        result = 0;
+        return true;
+    }
     if (header.code == LVN_ODFINDITEMW) {
         const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
         if (header.hwndFrom == files_.hwnd()) {

@@ -23,8 +23,18 @@ void CMainDlg::RunEnded(const RunEnd& end) {
     }
 }
 
+void CMainDlg::RunEndFailed(const RunEnd& end) noexcept {
+    if (run_from_request_) {
+        exit_code_ = end.stopped || end.declined ? ExitStopped : ExitFailed;
+    }
+}
+
 void CMainDlg::EndRunWithoutFolders() {
-    RunEnded(RunEnd{});
+    try {
+        RunEnded(RunEnd{});
+    } catch (...) {
+        RunEndFailed(RunEnd{});
+    }
     // As after any run the command line started: automatic closing is locked on.
     PostMessageW(hwnd(), WM_CLOSE, 0, 0);
 }

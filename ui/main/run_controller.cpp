@@ -1,5 +1,9 @@
 #include "ui/main/run_controller.h"
 
+#include <cwchar>
+#include <new>
+#include <utility>
+
 #include "engine/clean.h"
 #include "engine/scan.h"
 #include "resources/resource.h"
@@ -7,6 +11,44 @@
 #include "ui/model/main_layout.h"
 
 namespace vantrel {
+
+namespace {
+
+RunKind KindOfFinishedMessage(UINT message) {
+    return message == UM_SCAN_FINISHED    ? RunScan
+           : message == UM_CLEAN_FINISHED ? RunClean
+                                          : RunScanAndClean;
+}
+
+// Words for what ended a run early. Throws nothing: without memory for more, the text is
+// the fixed one of an allocation failure.
+std::wstring RunFailureReason(const std::exception_ptr& failure) noexcept {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::exception& error) {
+        try {
+            const int length = MultiByteToWideChar(CP_ACP, 0, error.what(), -1, nullptr, 0);
+            std::wstring what(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+            MultiByteToWideChar(CP_ACP, 0, error.what(), -1, what.data(), length);
+            what.resize(wcslen(what.c_str()));
+            return L"The run ended early: " + (what.empty() ? L"unexpected error" : what);
+        } catch (...) {
+        }
+    } catch (...) {
+        try {
+            return L"The run ended early: unexpected error";
+        } catch (...) {
+        }
+    }
+    try {
+        return L"Out of memory";
+    } catch (...) {
+        return std::wstring();
+    }
+}
+
+}  // namespace
 
 CRunController::CRunController(HWND main, CFolderList& folders, CFileList& files, RunHost& host)
     : main_(main),
@@ -88,6 +130,8 @@ DWORD CRunController::RunPhases(RunKind kind) {
             result = static_cast<DWORD>(ScanAndCleanPhases(ctx));
         }
     } catch (...) {
+        // Nothing crosses the thread's end: the window ends the run as a failed one.
+        run_failure_ = std::current_exception();
         result = static_cast<DWORD>(-1);
     }
     const UINT message = kind == RunScan    ? UM_SCAN_FINISHED
@@ -121,14 +165,62 @@ bool CRunController::RequestClose() {
     return true;
 }
 
+void CRunController::EndBrokenRun(RunKind kind, const std::wstring& reason) {
+    // The phase never reached its own end: its timer and button text go back here.
+    for (int timer : {kScanTimerId, kCleanTimerId}) {
+        KillTimer(main_, static_cast<UINT_PTR>(timer));
+    }
+    SetDlgItemTextW(main_, kScanButtonId, L"Scan");
+    SetDlgItemTextW(main_, kCleanButtonId, L"Clean");
+    state_.EndRow();
+    folders_.SetAnimated(kNoRow, 0);
+    files_.SetAnimated(kNoRow, 0);
+    auto unfinished = [](ItemStatus status) {
+        return status == ItemStatus::None || status == ItemStatus::InProgress;
+    };
+    if (kind != RunClean) {
+        // Folders the scan did not finish.
+        for (RowId row : folders_.Rows().Order()) {
+            folders_.Rows().Update(row, [&](CFolderList::Store::Row& shown) {
+                if (unfinished(shown.record.status)) {
+                    shown.record.status = ItemStatus::Failed;
+                }
+            });
+        }
+    }
+    if (kind != RunScan) {
+        // Items the clean did not reach; the rows a scan alone lists are its result.
+        for (RowId row : files_.Rows().Order()) {
+            files_.Rows().Update(row, [&](CFileList::Store::Row& shown) {
+                if (unfinished(shown.record.status)) {
+                    shown.record.status = ItemStatus::Failed;
+                    shown.record.reason = reason;
+                }
+            });
+        }
+    }
+}
+
 void CRunController::OnRunFinished(UINT message) {
     if (worker_) {
         WaitForWorker();
     }
-    folders_.Refresh();
-    files_.Refresh();
     const int stop = state_.stop_request.load(std::memory_order_relaxed);
-    host_.RunEnded(RunEnd{stop != StopNone, state_.Declined()});
+    RunEnd end{stop != StopNone, state_.Declined(), run_failure_ != nullptr};
+    try {
+        if (run_failure_) {
+            const std::exception_ptr failure = std::move(run_failure_);
+            run_failure_ = nullptr;
+            EndBrokenRun(KindOfFinishedMessage(message), RunFailureReason(failure));
+        }
+        folders_.Refresh();
+        files_.Refresh();
+        host_.RunEnded(end);
+    } catch (...) {
+        // The run's end itself failed (no memory for the report): it still ends, failed.
+        end.broken = true;
+        host_.RunEndFailed(end);
+    }
     if (stop == StopAndClose) {
         host_.EndWindow(IDOK);
     }

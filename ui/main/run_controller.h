@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <exception>
+#include <string>
+
 #include "config/cleaning_options.h"
 #include "engine/run_state.h"
 #include "ui/main/file_list.h"
@@ -63,6 +66,9 @@ class CRunController {
   private:
     DWORD RunPhases(RunKind kind);
     void WaitForWorker();
+    // After a worker ended on an exception: the phase's timer and button text as after a
+    // phase, and every row the run did not finish "Failed" with `reason`.
+    void EndBrokenRun(RunKind kind, const std::wstring& reason);
 
     HWND main_;
     CFolderList& folders_;
@@ -73,6 +79,9 @@ class CRunController {
     RunState state_;
     CleaningOptions run_options_;
     KernelHandle worker_;
+    // What ended the last worker early; written by the worker before its end-of-run
+    // message, read by the window after waiting for the thread.
+    std::exception_ptr run_failure_;
     bool fail_next_thread_ = false;
 };
 

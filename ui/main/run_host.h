@@ -27,6 +27,9 @@ class RunHost {
     // A run has ended (its worker is gone, the rows hold its outcomes); called before the
     // window closes because of it.
     virtual void RunEnded(const RunEnd& end) = 0;
+    // RunEnded itself failed (no memory for the report): the run still ends, as a failed
+    // one. Throws nothing.
+    virtual void RunEndFailed(const RunEnd& end) noexcept = 0;
 };
 
 }  // namespace vantrel

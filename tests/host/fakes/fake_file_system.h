@@ -42,16 +42,42 @@ class FakeFileSystem : public FileSystem {
             EraseTree(path);
         }
     }
+    // Copies an item with everything below it (links as links) to a new path.
+    void CopyTree(const std::wstring& from, const std::wstring& to) {
+        if (!Has(from)) {
+            return;
+        }
+        std::vector<std::pair<std::wstring, Node>> copied;
+        Collect(from, to, copied);
+        for (const auto& [path, node] : copied) {
+            Add(path, node);
+        }
+    }
+    // Renames an item with everything below it, as another program would.
+    void Rename(const std::wstring& from, const std::wstring& to) {
+        if (!Has(from)) {
+            return;
+        }
+        std::vector<std::pair<std::wstring, Node>> moved;
+        Collect(from, to, moved);
+        EraseTree(from);
+        for (const auto& [path, node] : moved) {
+            Add(path, node);
+        }
+    }
 
     bool Has(const std::wstring& path) const { return nodes_.count(path) != 0; }
     const std::map<std::wstring, Node>& Nodes() const { return nodes_; }
 
     // --- injected behaviour ---
-    std::set<std::wstring> fail_remove;              // RemoveFile / RemoveEmptyFolder fail
-    std::set<std::wstring> fail_set_attributes;      // SetAttributes fails
-    std::set<std::wstring> fail_open;                // OpenListing gives nullptr
-    std::set<std::wstring> fail_recycle;             // Recycle fails, nothing changes
-    std::map<std::wstring, int> fail_listing_after;  // listing fails after N entries
+    uint32_t injected_error = kErrorAccessDenied;      // the error of every injected failure
+    std::map<std::wstring, uint32_t> fail_attributes;  // GetAttributes fails with the code
+    std::set<std::wstring> no_recycle_bin;             // items below these cannot go to the bin
+    std::set<std::wstring> fail_remove;                // RemoveFile / RemoveEmptyFolder fail
+    std::set<std::wstring> fail_set_attributes;        // SetAttributes fails
+    std::set<std::wstring> fail_open;                  // OpenListing gives nullptr
+    std::set<std::wstring> fail_recycle;               // Recycle fails, nothing changes
+    std::map<std::wstring, int> fail_listing_after;    // listing fails after N entries
     bool link_removal_fails = false;  // as under Wine: a Unix symlink cannot be removed
     bool list_dot_entries = true;     // "." and ".." first, as NTFS lists them
     // Called before each entry is delivered, with the folder listed and the entry's name.
@@ -62,24 +88,59 @@ class FakeFileSystem : public FileSystem {
     std::vector<std::wstring> recycled;  // paths sent to the Recycle Bin, in order
     std::vector<std::wstring> listed;    // folders whose listing was opened (resolved)
     int open_listings = 0;               // listings not yet destroyed
+    std::vector<std::wstring> held;      // folders held now, outermost first
+    int holds = 0;                       // HoldFolder calls that held a folder
 
     // --- FileSystem ---
+    uint32_t LastError() const override { return last_error_; }
+    std::wstring ErrorText(uint32_t code) override {
+        return L"System error " + std::to_wstring(code);
+    }
+    uint32_t HoldFolder(const std::wstring& folder) override {
+        const Node* node = Find(folder);
+        if (node == nullptr) {
+            return Has(ParentOf(Resolve(folder))) ? kErrorFileNotFound : kErrorPathNotFound;
+        }
+        if (!node->link_target.empty()) {
+            return kErrorLinkOnPath;
+        }
+        if (!node->folder) {
+            return kErrorNotAFolder;
+        }
+        held.push_back(Resolve(folder));
+        ++holds;
+        return kErrorNone;
+    }
+    size_t HeldFolderCount() const override { return held.size(); }
+    void ReleaseFolders(size_t keep) override {
+        if (held.size() > keep) {
+            held.resize(keep);
+        }
+    }
+
     bool Exists(const std::wstring& path) override { return Find(path) != nullptr; }
     bool IsDirectory(const std::wstring& path) override {
         const Node* node = Find(path);
         return node != nullptr && node->folder;
     }
     uint32_t GetAttributes(const std::wstring& path) override {
+        auto failure = fail_attributes.find(path);
+        if (failure != fail_attributes.end()) {
+            return Fail(kInvalidAttributes, failure->second);
+        }
         const Node* node = Find(path);
         if (node == nullptr) {
-            return kInvalidAttributes;
+            return Fail(kInvalidAttributes, MissingError(path));
         }
         return AttributesOf(*node);
     }
     bool SetAttributes(const std::wstring& path, uint32_t attributes) override {
         Node* node = Find(path);
-        if (node == nullptr || fail_set_attributes.count(path) != 0) {
-            return false;
+        if (node == nullptr) {
+            return Fail(false, MissingError(path));
+        }
+        if (fail_set_attributes.count(path) != 0) {
+            return Fail(false, injected_error);
         }
         node->attributes = attributes & ~(kAttributeDirectory | kAttributeReparsePoint);
         return true;
@@ -88,9 +149,14 @@ class FakeFileSystem : public FileSystem {
     bool RemoveFile(const std::wstring& path) override {
         const std::wstring real = Resolve(path);
         auto it = nodes_.find(real);
-        if (it == nodes_.end() || it->second.folder || fail_remove.count(path) != 0 ||
-            (it->second.attributes & kAttributeReadOnly) != 0) {
-            return false;
+        if (it == nodes_.end()) {
+            return Fail(false, MissingError(path));
+        }
+        if (fail_remove.count(path) != 0) {
+            return Fail(false, injected_error);
+        }
+        if (it->second.folder || (it->second.attributes & kAttributeReadOnly) != 0) {
+            return Fail(false, kErrorAccessDenied);
         }
         Erase(real);
         removed.push_back(path);
@@ -99,15 +165,28 @@ class FakeFileSystem : public FileSystem {
     bool RemoveEmptyFolder(const std::wstring& path) override {
         const std::wstring real = Resolve(path);
         auto it = nodes_.find(real);
-        if (it == nodes_.end() || !it->second.folder || fail_remove.count(path) != 0) {
-            return false;
+        if (it == nodes_.end()) {
+            return Fail(false, MissingError(path));
+        }
+        if (!it->second.folder) {
+            return Fail(false, kErrorNotAFolder);
+        }
+        if (fail_remove.count(path) != 0) {
+            return Fail(false, injected_error);
+        }
+        for (const std::wstring& folder : held) {
+            if (folder == real) {
+                return Fail(false, 32);  // a held folder cannot be removed (sharing violation)
+            }
         }
         if (!it->second.link_target.empty()) {
             if (link_removal_fails) {
-                return false;
+                return Fail(false, kErrorAccessDenied);
             }
-        } else if (!children_[real].empty() || (it->second.attributes & kAttributeReadOnly) != 0) {
-            return false;
+        } else if (!children_[real].empty()) {
+            return Fail(false, kErrorDirNotEmpty);
+        } else if ((it->second.attributes & kAttributeReadOnly) != 0) {
+            return Fail(false, kErrorAccessDenied);
         }
         Erase(real);
         removed.push_back(path);
@@ -115,8 +194,16 @@ class FakeFileSystem : public FileSystem {
     }
     bool Recycle(const std::wstring& path) override {
         const std::wstring real = Resolve(path);
-        if (nodes_.count(real) == 0 || fail_recycle.count(path) != 0) {
-            return false;
+        if (nodes_.count(real) == 0) {
+            return Fail(false, MissingError(path));
+        }
+        for (const std::wstring& drive : no_recycle_bin) {
+            if (path.rfind(drive, 0) == 0) {
+                return Fail(false, kErrorCannotRecycle);  // refused, never deleted for good
+            }
+        }
+        if (fail_recycle.count(path) != 0) {
+            return Fail(false, injected_error);
         }
         EraseTree(real);
         recycled.push_back(path);
@@ -156,6 +243,27 @@ class FakeFileSystem : public FileSystem {
 
   private:
     class Listing;
+
+    template <typename T>
+    T Fail(T result, uint32_t code) {
+        last_error_ = code;
+        return result;
+    }
+    // Not found: the item alone is missing, or already a folder on its path.
+    uint32_t MissingError(const std::wstring& path) const {
+        return nodes_.count(Resolve(ParentOf(path))) != 0 ? kErrorFileNotFound : kErrorPathNotFound;
+    }
+    void Collect(const std::wstring& from, const std::wstring& to,
+                 std::vector<std::pair<std::wstring, Node>>& moved) {
+        const Node node = nodes_[from];
+        moved.emplace_back(to, node);
+        if (node.folder && node.link_target.empty()) {
+            const std::vector<std::wstring> names = children_[from];
+            for (const std::wstring& name : names) {
+                Collect(from + L"\\" + name, to + L"\\" + name, moved);
+            }
+        }
+    }
 
     static std::wstring ParentOf(const std::wstring& path) {
         const size_t slash = path.find_last_of(L'\\');
@@ -210,6 +318,7 @@ class FakeFileSystem : public FileSystem {
     std::map<std::wstring, Node> nodes_;
     std::map<std::wstring, std::vector<std::wstring>> children_;
     std::map<std::wstring, std::wstring> links_;
+    uint32_t last_error_ = kErrorNone;
 };
 
 class FakeFileSystem::Listing : public FolderListing {
@@ -229,6 +338,7 @@ class FakeFileSystem::Listing : public FolderListing {
         while (state_ == State::Reading) {
             if (fail_after_ >= 0 && delivered_ >= fail_after_) {
                 state_ = State::Failed;
+                error_ = fs_.injected_error;
                 break;
             }
             if (index_ >= names_.size()) {
@@ -256,6 +366,7 @@ class FakeFileSystem::Listing : public FolderListing {
         return false;
     }
     State GetState() const override { return state_; }
+    uint32_t Error() const override { return error_; }
 
   private:
     FakeFileSystem& fs_;
@@ -266,11 +377,15 @@ class FakeFileSystem::Listing : public FolderListing {
     size_t index_ = 0;
     int delivered_ = 0;
     State state_ = State::Reading;
+    uint32_t error_ = kErrorNone;
 };
 
 inline std::unique_ptr<FolderListing> FakeFileSystem::OpenListing(const std::wstring& folder) {
-    if (folder.empty() || fail_open.count(folder) != 0) {
-        return nullptr;
+    if (folder.empty()) {
+        return Fail(nullptr, kErrorPathNotFound);
+    }
+    if (fail_open.count(folder) != 0) {
+        return Fail(nullptr, injected_error);
     }
     // Listing a link lists its target, as the real system does.
     std::wstring real = Resolve(folder);
@@ -280,8 +395,11 @@ inline std::unique_ptr<FolderListing> FakeFileSystem::OpenListing(const std::wst
         real.resize(real.size() - 2);
         node = nodes_.find(real);
     }
-    if (node == nodes_.end() || !node->second.folder) {
-        return nullptr;
+    if (node == nodes_.end()) {
+        return Fail(nullptr, MissingError(folder));
+    }
+    if (!node->second.folder) {
+        return Fail(nullptr, kErrorNotAFolder);
     }
     listed.push_back(real);
     std::vector<std::wstring> names;

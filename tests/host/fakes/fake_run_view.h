@@ -67,11 +67,12 @@ class FakeRunView : public RunView {
         const int at = Place(folders, row);
         return at >= 0 ? &folders[at].item : nullptr;
     }
-    void SetFolderStatus(RowId row, ItemStatus status, int state_index,
-                         const std::wstring& text) override {
+    void SetFolderStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
+                         const std::wstring& reason) override {
         const int at = Place(folders, row);
         FolderRow& folder = folders.at(static_cast<size_t>(at));
         folder.item.status = status;
+        folder.item.reason = reason;
         folder.state_index = state_index;
         folder.text = text;
         if (status == ItemStatus::InProgress && on_folder_started) {
@@ -93,12 +94,19 @@ class FakeRunView : public RunView {
         const int at = Place(files, row);
         return at >= 0 ? &files[at].item : nullptr;
     }
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes) override {
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
+                    size_t root_length) override {
         if (refuse_add.count(path) != 0) {
             return -1;
         }
         files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, {}, 0, next_id_++});
+        files.back().item.root_length = root_length;
         return 0;
+    }
+    // An item listed by hand under the chosen folder `root`.
+    void List(const std::wstring& path, int64_t size, uint32_t attributes,
+              const std::wstring& root = L"C:\\r") {
+        AddFileItem(path, size, attributes, path.rfind(root, 0) == 0 ? root.size() : 0);
     }
     void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
                        const std::wstring& reason) override {
