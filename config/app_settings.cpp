@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "config/registry_profile.h"
+#include "engine/path.h"
 
 namespace vantrel {
 
@@ -78,34 +79,6 @@ std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& 
         folder = RemoveFileSpec(executablePath);
     }
     return folder;
-}
-
-std::wstring RemoveFileSpec(const std::wstring& path) {
-    // Position where the path is cut; a leading "\" or "\\" (UNC) is never removed.
-    size_t cut = 0;
-    size_t pos = 0;
-    const size_t size = path.size();
-    for (int lead = 0; lead < 2 && pos < size && path[pos] == L'\\'; ++lead) {
-        cut = ++pos;
-    }
-    while (pos < size) {
-        if (path[pos] == L'\\') {
-            cut = pos;
-        } else if (path[pos] == L':') {
-            cut = ++pos;  // a drive: keep "X:" and the root backslash after it
-            if (pos < size && path[pos] == L'\\') {
-                ++cut;
-            }
-            if (pos >= size) {
-                break;
-            }
-        }
-        ++pos;
-    }
-    if (cut < size) {
-        return path.substr(0, cut);
-    }
-    return path;
 }
 
 }  // namespace vantrel

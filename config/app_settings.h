@@ -68,9 +68,4 @@ inline void NoteFolderAdded(AppSettings& settings, const std::wstring& folder) {
 // the folder of executablePath (the running program's full path).
 std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath);
 
-// The path without its last component, as PathRemoveFileSpecW leaves it: "C:\a\b.exe" ->
-// "C:\a", "C:\b.exe" -> "C:\", "\\server\share\x" -> "\\server\share", "b.exe" -> "".
-// A path with nothing to remove ("C:\", "\\") is returned unchanged.
-std::wstring RemoveFileSpec(const std::wstring& path);
-
 }  // namespace vantrel

@@ -3,7 +3,7 @@
 #include <limits>
 #include <utility>
 
-#include "config/text_rules.h"
+#include "engine/text_rules.h"
 
 namespace vantrel {
 

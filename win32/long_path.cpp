@@ -1,6 +1,6 @@
 #include "win32/long_path.h"
 
-#include "engine/extended_path.h"
+#include "engine/path.h"
 #include "win32/absolute_path.h"
 
 namespace vantrel {

@@ -1,6 +1,6 @@
 #include "win32/redirection.h"
 
-#include "engine/extended_path.h"
+#include "engine/path.h"
 
 namespace vantrel {
 

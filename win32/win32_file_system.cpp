@@ -1,6 +1,7 @@
 #include "win32/win32_file_system.h"
 
 #include "engine/items.h"
+#include "engine/path.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/redirection.h"

@@ -67,7 +67,7 @@ double EngineScan(const std::wstring& root, int& found) {
     view.folders.push_back(vantrel::FolderItem{root, 0, vantrel::ItemStatus::None});
     vantrel::Win32FileSystem fs;
     vantrel::RunState state;
-    const vantrel::CleaningOptions options = ObjFilter();
+    const vantrel::RunOptions options = ObjFilter().ForRun();
     vantrel::RunContext ctx{view, fs, state, options};
     const auto start = Clock::now();
     vantrel::ScanAllFolders(ctx);

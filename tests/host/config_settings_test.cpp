@@ -161,30 +161,6 @@ TEST(SettingsTest, WindowExchange) {
     EXPECT_EQ(settings.LastFolder, L"D:\\x");
 }
 
-TEST(SettingsTest, RemoveFileSpecTable) {
-    const struct {
-        const wchar_t* in;
-        const wchar_t* out;
-    } cases[] = {
-        {L"C:\\Program Files\\Vantrel\\Vantrel.exe", L"C:\\Program Files\\Vantrel"},
-        {L"C:\\Vantrel.exe", L"C:\\"},
-        {L"C:\\", L"C:\\"},
-        {L"C:", L"C:"},
-        {L"C:file.exe", L"C:"},
-        {L"C:\\dir\\", L"C:\\dir"},
-        {L"\\\\server\\share\\v.exe", L"\\\\server\\share"},
-        {L"\\\\server", L"\\\\"},
-        {L"\\v.exe", L"\\"},
-        {L"\\", L"\\"},
-        {L"Vantrel.exe", L""},
-        {L"", L""},
-        {L"a\\b\\c", L"a\\b"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RemoveFileSpec(c.in), c.out) << c.in;
-    }
-}
-
 TEST(SettingsTest, ApplicationFolderPrefersAppFolder) {
     MemoryRegistryProfile store;
     EXPECT_EQ(GetApplicationFolder(store, L"C:\\Tools\\Vantrel\\Vantrel.exe"),

@@ -14,6 +14,7 @@
 #include "config/command_line.h"
 #include "config/default_presets_table.h"
 #include "config/presets.h"
+#include "engine/path.h"
 #include "support/test_registry_key.h"
 #include "ui/app/usage_box.h"
 #include "win32/application_path.h"

@@ -903,7 +903,7 @@ TEST_F(ListsRunsTest, AFailedRowsInfoTipSaysWhy) {
     dialog->Files().Refresh();
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
-        SetFileStatus(view, dialog->Files().Rows().IdAt(static_cast<int>(i)), c.status, c.reason);
+        view.SetFileStatus(dialog->Files().Rows().IdAt(static_cast<int>(i)), c.status, c.reason);
         dialog->Files().Refresh();
         std::vector<wchar_t> buffer(INFOTIPSIZE, L'\0');
         wcscpy(buffer.data(), L"as given");

@@ -61,10 +61,6 @@ std::wstring FormatNumber(int64_t value) {
     return FormatNumberWith(value, UserNumberFormat());
 }
 
-std::wstring GetParentFolder(const std::wstring& path) {
-    return ParentFolderOf(path);
-}
-
 int GetSystemIconIndex(const std::wstring& path, UINT flags) {
     const DWORD attributes =
         PathIsDirectoryW(path.c_str()) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;

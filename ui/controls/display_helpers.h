@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/path.h"
+
 namespace vantrel {
 
 // The values of a NUMBERFMTW that FormatNumber takes from the user's locale.
@@ -24,9 +26,6 @@ NumberFormatValues UserNumberFormat();
 std::wstring FormatNumberWith(int64_t value, const NumberFormatValues& format);
 // The value with the user's digit grouping. Keeps no state (the worker calls it too).
 std::wstring FormatNumber(int64_t value);
-
-// The path without its last component; empty when nothing could be removed.
-std::wstring GetParentFolder(const std::wstring& path);
 
 // The index of the path's icon in the system image list (SHGetFileInfoW with
 // SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES and `flags`), -1 when the call fails. A path

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "ui/controls/list_view_rows.h"
 #include "ui/model/list_rules.h"
+#include "ui/model/status_display.h"
 
 namespace vantrel {
 

@@ -8,6 +8,7 @@
 #include "ui/controls/list_view_rows.h"
 #include "ui/main/file_list.h"
 #include "ui/model/list_rules.h"
+#include "ui/model/status_display.h"
 #include "win32/absolute_path.h"
 
 namespace vantrel {

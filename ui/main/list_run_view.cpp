@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "config/app_settings.h"
+#include "ui/model/run_phase_look.h"
 
 namespace vantrel {
 
@@ -59,8 +60,27 @@ const FolderItem* CListRunView::FolderRecord(RowId row) {
     return folders_.Rows().Find(row);
 }
 
-void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&,
-                                   const std::wstring& reason) {
+void CListRunView::PhaseStarted(RunPhase phase) {
+    // Timers and controls belong to the window's thread.
+    const PhaseLook& look = LookOf(phase);
+    OnWindowThread([&] {
+        SetDlgItemTextW(main_, look.button_id, look.busy_text);
+        SetTimer(main_, static_cast<UINT_PTR>(look.timer_id), kRowTimerPeriodMs, nullptr);
+    });
+}
+
+void CListRunView::PhaseEnded(RunPhase phase) {
+    // Everything the phase changed is shown now.
+    const PhaseLook& look = LookOf(phase);
+    OnWindowThread([&] {
+        KillTimer(main_, static_cast<UINT_PTR>(look.timer_id));
+        folders_.Refresh();
+        files_.Refresh();
+        SetDlgItemTextW(main_, look.button_id, look.idle_text);
+    });
+}
+
+void CListRunView::SetFolderStatus(RowId row, ItemStatus status, const std::wstring& reason) {
     // The text and the state image follow from the record when the row is drawn.
     folders_.Rows().Update(row, [status, &reason](CFolderList::Store::Row& shown) {
         shown.record.status = status;
@@ -68,7 +88,7 @@ void CListRunView::SetFolderStatus(RowId row, ItemStatus status, int, const std:
     });
 }
 
-void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t*) {
+void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count) {
     folders_.Rows().Update(row, [found_count](CFolderList::Store::Row& shown) {
         shown.record.found_count = found_count;
     });
@@ -96,8 +116,7 @@ int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t a
     return files_.AddFileItem(path, size, attributes, root_length);
 }
 
-void CListRunView::SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,
-                                 const std::wstring& reason) {
+void CListRunView::SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) {
     files_.Rows().Update(row, [status, &reason](CFileList::Store::Row& shown) {
         shown.record.status = status;
         shown.record.reason = reason;
@@ -120,24 +139,6 @@ bool CListRunView::ConfirmAllPattern(const std::wstring& text) {
     // Shown by the worker with the main window as owner: the window takes no input meanwhile.
     return MessageBoxW(main_, text.c_str(), kApplicationTitle,
                        MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON1) == IDYES;
-}
-
-void CListRunView::SetButtonText(int control_id, const wchar_t* text) {
-    OnWindowThread([&] { SetDlgItemTextW(main_, control_id, text); });
-}
-
-void CListRunView::StartTimer(int timer_id, unsigned period_ms) {
-    // A timer belongs to its window's thread.
-    OnWindowThread([&] { SetTimer(main_, static_cast<UINT_PTR>(timer_id), period_ms, nullptr); });
-}
-
-void CListRunView::StopTimer(int timer_id) {
-    // The end of a phase: everything it changed is shown now.
-    OnWindowThread([&] {
-        KillTimer(main_, static_cast<UINT_PTR>(timer_id));
-        folders_.Refresh();
-        files_.Refresh();
-    });
 }
 
 }  // namespace vantrel

@@ -34,25 +34,23 @@ class CListRunView : public RunView {
 
     std::vector<RowId> FolderRows() override;
     const FolderItem* FolderRecord(RowId row) override;
-    void SetFolderStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
-                         const std::wstring& reason) override;
-    void SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t* text) override;
+    void PhaseStarted(RunPhase phase) override;
+    void PhaseEnded(RunPhase phase) override;
+
+    void SetFolderStatus(RowId row, ItemStatus status, const std::wstring& reason) override;
+    void SetFolderFoundCount(RowId row, int32_t found_count) override;
     void EnsureFolderVisible(RowId row) override;
 
     std::vector<RowId> FileRows() override;
     const FileItem* FileRecord(RowId row) override;
     int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
                     size_t root_length) override;
-    void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
-                       const std::wstring& reason) override;
+    void SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) override;
     void EnsureFileVisible(RowId row) override;
     void RemoveFileRow(RowId row) override;
 
     bool AutoRemoveDeleted() override;
     bool ConfirmAllPattern(const std::wstring& text) override;
-    void SetButtonText(int control_id, const wchar_t* text) override;
-    void StartTimer(int timer_id, unsigned period_ms) override;
-    void StopTimer(int timer_id) override;
 
   private:
     // Runs `work` on the window's thread; nothing happens once the window is gone.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "config/registry_profile.h"
-#include "config/text_rules.h"
+#include "engine/text_rules.h"
 #include "resources/resource.h"
 #include "ui/controls/display_helpers.h"
 #include "ui/controls/toolbar_resource.h"

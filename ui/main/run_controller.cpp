@@ -89,7 +89,7 @@ void CRunController::StartRun(RunKind kind) {
     if (worker_) {
         return;  // one run at a time
     }
-    run_options_ = host_.ReadBackForRun();
+    run_options_ = host_.ReadBackForRun().ForRun();
     SetBusyState(kind);
     if (kind == RunScan || kind == RunScanAndClean) {
         files_.RemoveAll();
@@ -167,11 +167,10 @@ bool CRunController::RequestClose() {
 
 void CRunController::EndBrokenRun(RunKind kind, const std::wstring& reason) {
     // The phase never reached its own end: its timer and button text go back here.
-    for (int timer : {kScanTimerId, kCleanTimerId}) {
-        KillTimer(main_, static_cast<UINT_PTR>(timer));
+    for (const PhaseLook* look : {&kScanLook, &kCleanLook}) {
+        KillTimer(main_, static_cast<UINT_PTR>(look->timer_id));
+        SetDlgItemTextW(main_, look->button_id, look->idle_text);
     }
-    SetDlgItemTextW(main_, kScanButtonId, L"Scan");
-    SetDlgItemTextW(main_, kCleanButtonId, L"Clean");
     state_.EndRow();
     folders_.SetAnimated(kNoRow, 0);
     files_.SetAnimated(kNoRow, 0);
@@ -249,8 +248,8 @@ void CRunController::SetBusyState(int mode) {
 }
 
 void CRunController::OnTimer(UINT_PTR timer_id) {
-    const bool scan = timer_id == static_cast<UINT_PTR>(kScanTimerId);
-    const bool clean = timer_id == static_cast<UINT_PTR>(kCleanTimerId);
+    const bool scan = timer_id == static_cast<UINT_PTR>(kScanLook.timer_id);
+    const bool clean = timer_id == static_cast<UINT_PTR>(kCleanLook.timer_id);
     if (!scan && !clean) {
         return;
     }

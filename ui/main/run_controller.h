@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/cleaning_options.h"
+#include "engine/run_options.h"
 #include "engine/run_state.h"
 #include "ui/main/file_list.h"
 #include "ui/main/folder_list.h"
@@ -77,7 +78,7 @@ class CRunController {
     CListRunView view_;
     Win32FileSystem fs_;
     RunState state_;
-    CleaningOptions run_options_;
+    RunOptions run_options_;
     KernelHandle worker_;
     // What ended the last worker early; written by the worker before its end-of-run
     // message, read by the window after waiting for the thread.

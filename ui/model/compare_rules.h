@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "config/app_settings.h"
-#include "config/text_rules.h"
 #include "engine/items.h"
+#include "engine/path.h"
+#include "engine/text_rules.h"
 
 namespace vantrel {
 
@@ -18,20 +18,6 @@ struct SortState {
     int column = 0;
     int direction = 0;
 };
-
-// The name part of a path, as PathFindFileNameW finds it: the text after the last "\", "/"
-// or ":" that is followed by something other than a separator.
-inline std::wstring PathNamePart(const std::wstring& path) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const wchar_t ch = path[i];
-        if ((ch == L'\\' || ch == L'/' || ch == L':') && i + 1 < path.size() &&
-            path[i + 1] != L'\\' && path[i + 1] != L'/') {
-            start = i + 1;
-        }
-    }
-    return path.substr(start);
-}
 
 // The extension as PathFindExtensionW finds it (from the last "." after the last "\" or
 // blank), without its leading dots and in lower case.
@@ -52,14 +38,6 @@ inline std::wstring PathExtensionKey(const std::wstring& path) {
         ++start;
     }
     return ToLowerCase(path.substr(start));
-}
-
-// The path without its last component; empty when nothing could be removed. "C:\a\b.txt"
-// gives "C:\a", "C:\b.txt" gives "C:\" (the root keeps its backslash), "C:\" gives "".
-// The whole path is used, however long: a shortened path would name another folder.
-inline std::wstring ParentFolderOf(const std::wstring& path) {
-    std::wstring parent = RemoveFileSpec(path);
-    return parent == path ? std::wstring() : parent;
 }
 
 // Case-insensitive ordering of two texts (the C library's _wcsicmp over folded characters).
@@ -121,7 +99,7 @@ inline int CompareFileRecords(const FileItem& a, const FileItem& b, const SortSt
             result = CompareValues<int64_t>(a.size, b.size);
             break;
         case 3:
-            result = CompareNoCase(ParentFolderOf(a.path), ParentFolderOf(b.path));
+            result = CompareNoCase(GetParentFolder(a.path), GetParentFolder(b.path));
             break;
         case 4:
             result = CompareValues(static_cast<int>(a.status), static_cast<int>(b.status));

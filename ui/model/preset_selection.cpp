@@ -1,6 +1,6 @@
 #include "ui/model/preset_selection.h"
 
-#include "config/text_rules.h"
+#include "engine/text_rules.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "config/text_rules.h"
+#include "engine/text_rules.h"
 
 namespace vantrel {
 
