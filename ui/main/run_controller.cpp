@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "ui/model/list_rules.h"
 #include "ui/model/main_layout.h"
+#include "ui/model/run_phase_look.h"
 
 namespace vantrel {
 
