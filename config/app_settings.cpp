@@ -73,10 +73,10 @@ void SaveSettings(RegistryProfile& profile, const AppSettings& settings) {
     SavePresets(profile, settings.Presets);
 }
 
-std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath) {
+std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executable_path) {
     std::wstring folder = profile.ReadString(L"", L"AppFolder");
     if (folder.empty()) {
-        folder = RemoveFileSpec(executablePath);
+        folder = RemoveFileSpec(executable_path);
     }
     return folder;
 }

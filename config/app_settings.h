@@ -65,7 +65,7 @@ inline void NoteFolderAdded(AppSettings& settings, const std::wstring& folder) {
 }
 
 // The main program's folder: "AppFolder" of the application key, or, when that is empty,
-// the folder of executablePath (the running program's full path).
-std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath);
+// the folder of executable_path (the running program's full path).
+std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executable_path);
 
 }  // namespace vantrel

@@ -50,48 +50,48 @@ void CVantrelShellModule::Attach(HINSTANCE instance) {
     instance_ = instance;
 }
 
-void CVantrelShellModule::Detach(bool releaseObjects) {
-    ComPtr<IUnknown> classObject;
-    classObject.reset(classObject_.exchange(nullptr));
-    if (!releaseObjects) {
+void CVantrelShellModule::Detach(bool release_objects) {
+    ComPtr<IUnknown> class_object;
+    class_object.reset(class_object_.exchange(nullptr));
+    if (!release_objects) {
         // Let go without calling into libraries that may be gone already.
-        classObject.release();
-        typeInfo_.release();
+        class_object.release();
+        type_info_.release();
     }
-    typeInfo_.reset();
+    type_info_.reset();
 }
 
 HRESULT CVantrelShellModule::GetClassObject(REFIID riid, void** ppv) {
-    if (classObject_.load() == nullptr) {
+    if (class_object_.load() == nullptr) {
         SectionLock hold(lock_);
-        if (classObject_.load() == nullptr) {
+        if (class_object_.load() == nullptr) {
             IUnknown* created = new (std::nothrow) CClassFactory();
             if (created == nullptr) {
                 return E_OUTOFMEMORY;
             }
-            classObject_.store(created);
+            class_object_.store(created);
         }
     }
-    return classObject_.load()->QueryInterface(riid, ppv);
+    return class_object_.load()->QueryInterface(riid, ppv);
 }
 
-HRESULT CVantrelShellModule::GetMenuTypeInfo(LCID locale, ITypeInfo** typeInfo) {
-    *typeInfo = nullptr;
+HRESULT CVantrelShellModule::GetMenuTypeInfo(LCID locale, ITypeInfo** type_info) {
+    *type_info = nullptr;
     SectionLock hold(lock_);
-    if (!typeInfo_) {
+    if (!type_info_) {
         ComPtr<ITypeLib> library;
         const HRESULT hr = LoadMenuTypeLibrary(locale, library.put());
         if (FAILED(hr)) {
             return hr;
         }
         ComPtr<ITypeInfo> found;
-        const HRESULT foundResult = library->GetTypeInfoOfGuid(kIidMyContextMenu, found.put());
-        if (FAILED(foundResult)) {
-            return foundResult;
+        const HRESULT found_result = library->GetTypeInfoOfGuid(kIidMyContextMenu, found.put());
+        if (FAILED(found_result)) {
+            return found_result;
         }
-        typeInfo_ = std::move(found);
+        type_info_ = std::move(found);
     }
-    *typeInfo = typeInfo_.copy();
+    *type_info = type_info_.copy();
     return S_OK;
 }
 

@@ -45,32 +45,32 @@ bool IsRegistered() {
 
 }  // namespace
 
-HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser) {
-    std::wstring path = modulePath;
+HRESULT RegisterTypeLibrary(const std::wstring& module_path, bool per_user) {
+    std::wstring path = module_path;
     ComPtr<ITypeLib> library;
     HRESULT hr = LoadTypeLib(path.c_str(), library.put());
     if (FAILED(hr)) {
-        path = WithTlbExtension(modulePath);
+        path = WithTlbExtension(module_path);
         hr = LoadTypeLib(path.c_str(), library.put());
         if (FAILED(hr)) {
             return hr;
         }
     }
-    auto forUser =
-        perUser ? FindOleAutomationExport<RegisterForUser>("RegisterTypeLibForUser") : nullptr;
-    return forUser != nullptr ? forUser(library.get(), path.data(), nullptr)
-                              : RegisterTypeLib(library.get(), path.data(), nullptr);
+    auto for_user =
+        per_user ? FindOleAutomationExport<RegisterForUser>("RegisterTypeLibForUser") : nullptr;
+    return for_user != nullptr ? for_user(library.get(), path.data(), nullptr)
+                               : RegisterTypeLib(library.get(), path.data(), nullptr);
 }
 
-HRESULT UnregisterTypeLibrary(bool perUser) {
+HRESULT UnregisterTypeLibrary(bool per_user) {
     if (!IsRegistered()) {
         return S_OK;
     }
-    auto forUser =
-        perUser ? FindOleAutomationExport<UnregisterForUser>("UnRegisterTypeLibForUser") : nullptr;
-    if (forUser != nullptr) {
-        return forUser(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
-                       kTypeLibLocale, kSystemKind);
+    auto for_user =
+        per_user ? FindOleAutomationExport<UnregisterForUser>("UnRegisterTypeLibForUser") : nullptr;
+    if (for_user != nullptr) {
+        return for_user(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
+                        kTypeLibLocale, kSystemKind);
     }
     return UnRegisterTypeLib(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
                              kTypeLibLocale, kSystemKind);

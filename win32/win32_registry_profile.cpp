@@ -46,11 +46,11 @@ bool QueryRaw(HKEY key, const std::wstring& name, DWORD& type, std::vector<uint8
 
 }  // namespace
 
-Win32RegistryProfile::Win32RegistryProfile(HKEY root, std::wstring applicationKey, Access access)
-    : root_(root), applicationKey_(std::move(applicationKey)), access_(access) {}
+Win32RegistryProfile::Win32RegistryProfile(HKEY root, std::wstring application_key, Access access)
+    : root_(root), application_key_(std::move(application_key)), access_(access) {}
 
 RegistryKey Win32RegistryProfile::OpenSection(const std::wstring& section, REGSAM access) const {
-    std::wstring path = applicationKey_;
+    std::wstring path = application_key_;
     if (!section.empty()) {
         path += L"\\";
         path += section;

@@ -10,7 +10,7 @@
 
 namespace vantrel {
 
-// The settings store in the real registry: sections are keys below applicationKey of
+// The settings store in the real registry: sections are keys below application_key of
 // root, created on the way when opened. The product uses HKEY_CURRENT_USER and
 // "Software\Zephrane\Vantrel"; tests pass a key of their own. A read-only profile (the
 // Explorer extension's) opens sections without creating them and writes nothing.
@@ -19,7 +19,7 @@ class Win32RegistryProfile : public RegistryProfile {
     enum class Access { ReadWrite, ReadOnly };
 
     explicit Win32RegistryProfile(HKEY root = HKEY_CURRENT_USER,
-                                  std::wstring applicationKey = kApplicationKey,
+                                  std::wstring application_key = kApplicationKey,
                                   Access access = Access::ReadWrite);
 
     int32_t ReadInt(const std::wstring& section, const std::wstring& name,
@@ -29,14 +29,14 @@ class Win32RegistryProfile : public RegistryProfile {
     void WriteString(const std::wstring& section, const std::wstring& name,
                      const std::wstring& text) override;
 
-    const std::wstring& ApplicationKey() const { return applicationKey_; }
+    const std::wstring& ApplicationKey() const { return application_key_; }
 
   private:
     // The section's key, created with every missing key on the way; invalid on failure.
     RegistryKey OpenSection(const std::wstring& section, REGSAM access) const;
 
     HKEY root_;
-    std::wstring applicationKey_;
+    std::wstring application_key_;
     Access access_;
 };
 

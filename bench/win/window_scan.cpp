@@ -261,10 +261,10 @@ double BareWalkAndDelete(const std::wstring& root, int& deleted) {
 
 void CleanCommand(const std::wstring& window_root, const std::wstring& bare_root) {
     vantrel::CommandLineRequest request;
-    request.Action = vantrel::CommandAction::Clean;
-    request.Folders = {window_root};
-    request.Options = ObjFilter();
-    request.AutoClose = 1;
+    request.action = vantrel::CommandAction::Clean;
+    request.folders = {window_root};
+    request.options = ObjFilter();
+    request.auto_close = 1;
     const auto created = Clock::now();
     Window window(&request);
     const double start_up = Seconds(created);

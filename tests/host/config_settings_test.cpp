@@ -147,10 +147,10 @@ TEST(SettingsTest, WindowExchange) {
     values.Options.Filter = L"*.tmp";
     values.Options.DeleteFolders = 0;
     values.AutoRemoveDeleted = 1;
-    for (bool withRequest : {true, false}) {
+    for (bool with_request : {true, false}) {
         AppSettings copy = settings;
-        ReturnWindowValues(values, withRequest, copy);
-        EXPECT_EQ(copy.AutoClose, withRequest ? 0 : 1);
+        ReturnWindowValues(values, with_request, copy);
+        EXPECT_EQ(copy.AutoClose, with_request ? 0 : 1);
         EXPECT_EQ(copy.AlwaysOnTop, 0);
         EXPECT_EQ(copy.Preset, 11);
         EXPECT_EQ(copy.Options.Filter, L"*.tmp");

@@ -310,7 +310,7 @@ TEST(CommandLineWin32Test, ProcessArgumentsStartWithTheProgram) {
 
 TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
     std::atomic<bool> seen{false};
-    std::wstring shownText;
+    std::wstring shown_text;
     std::thread closer([&] {
         for (int i = 0; i < 200 && !seen; ++i) {
             Sleep(25);
@@ -320,7 +320,7 @@ TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
             }
             std::wstring text(4096, L'\0');
             text.resize(GetDlgItemTextW(box, 0xFFFF, text.data(), 4096));
-            shownText = text;
+            shown_text = text;
             seen = true;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
@@ -330,7 +330,7 @@ TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
     ASSERT_TRUE(seen);
     // The box may show line breaks as CR LF; compare without the carriage returns.
     std::wstring plain;
-    for (wchar_t ch : shownText) {
+    for (wchar_t ch : shown_text) {
         if (ch != L'\r') {
             plain.push_back(ch);
         }

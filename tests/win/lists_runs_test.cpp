@@ -769,10 +769,10 @@ TEST_F(ListsRunsTest, ACommandLineCleanOfARelativeAndADeviceFolderDeletesOnlyThe
     }
     const CurrentFolderScope in_here(here);
     CommandLineRequest request;
-    request.Action = CommandAction::Clean;
-    request.Folders = {L".", L"\\\\.\\" + device, here + L"\\"};  // the last is the first again
-    request.Options.Filter = L"*.";
-    request.Options.DeleteFiles = 1;
+    request.action = CommandAction::Clean;
+    request.folders = {L".", L"\\\\.\\" + device, here + L"\\"};  // the last is the first again
+    request.options.Filter = L"*.";
+    request.options.DeleteFiles = 1;
     settings.Preset = settings.CustomIndex;
     Open(&request);
     ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
@@ -791,11 +791,11 @@ TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenD
     tree.File(L"a.o");
     tree.File(L"a.c");
     CommandLineRequest request;
-    request.Action = CommandAction::Clean;
-    request.Folders = {tree.Root(), tree.Path(L"a.c"), tree.Path(L"missing")};
-    request.Options.Filter = L"*.o";
-    request.Options.DeleteFiles = 1;
-    request.AutoClose = 1;
+    request.action = CommandAction::Clean;
+    request.folders = {tree.Root(), tree.Path(L"a.c"), tree.Path(L"missing")};
+    request.options.Filter = L"*.o";
+    request.options.DeleteFiles = 1;
+    request.auto_close = 1;
     settings.Preset = settings.CustomIndex;
     Open(&request);
     EXPECT_EQ(IsDlgButtonChecked(dialog->hwnd(), IDC_AUTO_CLOSE), BST_CHECKED);
@@ -831,11 +831,11 @@ TEST_F(ListsRunsTest, ARunThatThrowsEndsFailedIdleAndClosedWithExitCodeOne) {
             tree.File(name);
         }
         CommandLineRequest request;
-        request.Action = CommandAction::Clean;
-        request.Folders = {tree.Root()};
-        request.Options.Filter = L"*.o";
-        request.Options.DeleteFiles = 1;
-        request.AutoClose = 1;
+        request.action = CommandAction::Clean;
+        request.folders = {tree.Root()};
+        request.options.Filter = L"*.o";
+        request.options.DeleteFiles = 1;
+        request.auto_close = 1;
         settings.Preset = settings.CustomIndex;
         if (c.in_worker) {
             dialog = std::make_unique<CMainDlg>(settings, resources, profile, &request, nullptr);

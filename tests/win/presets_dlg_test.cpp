@@ -147,8 +147,8 @@ TEST_F(PresetsDialogTest, AddThenCloseStoresNewPresetLast) {
     // The main window's combo, refilled from the changed list, lists it before "Custom".
     const std::vector<PresetComboItem> combo = PresetComboItems(list_);
     ASSERT_EQ(combo.size(), 5u);
-    EXPECT_EQ(combo[3].Text, L"New preset");
-    EXPECT_EQ(combo[4].Text, L"Custom");
+    EXPECT_EQ(combo[3].text, L"New preset");
+    EXPECT_EQ(combo[4].text, L"Custom");
 }
 
 TEST_F(PresetsDialogTest, TypingRenamesTheItemAtOnceAndTheEntryAtCommit) {

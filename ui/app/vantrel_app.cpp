@@ -55,7 +55,7 @@ bool CVantrelApp::StartUp(RegistryProfile& profile, const std::vector<std::wstri
 
     CommandLineRequest request;
     const int counted = ParseCommandLine(arguments, request);
-    if (request.Help != 0) {
+    if (request.help != 0) {
         ShowUsage();
         return true;
     }
@@ -63,7 +63,7 @@ bool CVantrelApp::StartUp(RegistryProfile& profile, const std::vector<std::wstri
         CMainDlg main_window(settings_.Settings(), resources_, profile,
                              counted > 0 ? &request : nullptr, this);
         const bool run_requested =
-            counted > 0 && request.Action != CommandAction::None && !request.Folders.empty();
+            counted > 0 && request.action != CommandAction::None && !request.folders.empty();
         // A window that could not be created ran nothing that the line asked for.
         exit_code_ = main_window.RunModal(nullptr) == -1 && run_requested
                          ? static_cast<int>(ExitStopped)

@@ -39,7 +39,7 @@ class DrawStateScope {
 
 }  // namespace
 
-CHyperLink::CHyperLink() : backgroundColour_(GetSysColor(COLOR_WINDOW)) {}
+CHyperLink::CHyperLink() : background_colour_(GetSysColor(COLOR_WINDOW)) {}
 
 CHyperLink::~CHyperLink() {
     Detach();
@@ -123,26 +123,26 @@ void CHyperLink::DrawItem(const DRAWITEMSTRUCT& item) {
     if (transparent_ != 0) {
         PaintParentBackground(dc);
     } else {
-        SetBkColor(dc, backgroundColour_);
+        SetBkColor(dc, background_colour_);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
     }
 
     const std::wstring text = GetWindowTextString(item.hwndItem);
     if (!text.empty()) {
-        RECT textArea = area;
-        InflateRect(&textArea, -1, 0);
+        RECT text_area = area;
+        InflateRect(&text_area, -1, 0);
         DrawStateScope saved(dc);
-        SetBkColor(dc, backgroundColour_);
-        const HFONT ownFont =
+        SetBkColor(dc, background_colour_);
+        const HFONT own_font =
             reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-        const HyperLinkLook look = ChooseHyperLinkLook(hovering_ != 0, hoverFont_, ownFont);
-        SetTextColor(dc, look.textColour);
+        const HyperLinkLook look = ChooseHyperLinkLook(hovering_ != 0, hover_font_, own_font);
+        SetTextColor(dc, look.text_colour);
         if (look.font != nullptr) {
             SelectObject(dc, look.font);
         }
         SetBkMode(dc, TRANSPARENT);
         const UINT format = HyperLinkTextFormat(GetWindowLongPtrW(item.hwndItem, GWL_STYLE));
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea, format);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &text_area, format);
     }
 
     if ((item.itemState & ODS_FOCUS) != 0) {

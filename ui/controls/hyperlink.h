@@ -28,8 +28,8 @@ class CHyperLink {
     // Fits the control's width to its text (single-line links only).
     void SizeToText();
 
-    void SetHoverFont(HFONT font) { hoverFont_ = font; }
-    void SetBackgroundColour(COLORREF colour) { backgroundColour_ = colour; }
+    void SetHoverFont(HFONT font) { hover_font_ = font; }
+    void SetBackgroundColour(COLORREF colour) { background_colour_ = colour; }
     void SetTransparent(bool transparent) { transparent_ = transparent ? 1 : 0; }
     // The cursor shown over the link; without one the system's hand cursor.
     void SetLinkCursor(HCURSOR cursor) { cursor_ = cursor; }
@@ -42,7 +42,7 @@ class CHyperLink {
 
     bool Hovering() const { return hovering_ != 0; }
     const std::wstring& Target() const { return target_; }
-    HFONT HoverFont() const { return hoverFont_; }
+    HFONT HoverFont() const { return hover_font_; }
 
   protected:
     // Asks for one WM_MOUSELEAVE. Virtual so tests can count the requests.
@@ -58,8 +58,8 @@ class CHyperLink {
     HFONT OwnFont() const;
 
     HWND hwnd_ = nullptr;
-    HFONT hoverFont_ = nullptr;
-    COLORREF backgroundColour_;
+    HFONT hover_font_ = nullptr;
+    COLORREF background_colour_;
     std::wstring target_;
     int hovering_ = 0;
     int transparent_ = 1;

@@ -24,22 +24,22 @@ inline UINT HyperLinkTextFormat(LONG_PTR style) {
 }
 
 // The width that fits a link to its text: the text and one pixel on either side.
-inline int HyperLinkWidthForText(int textWidth) {
-    return textWidth + 2;
+inline int HyperLinkWidthForText(int text_width) {
+    return text_width + 2;
 }
 
 struct HyperLinkLook {
-    COLORREF textColour;
+    COLORREF text_colour;
     HFONT font;
 };
 
 // Hovering shows the hover colour and the hover font (the control's own font when there
 // is none); otherwise the normal colour and the control's own font.
-inline HyperLinkLook ChooseHyperLinkLook(bool hovering, HFONT hoverFont, HFONT ownFont) {
+inline HyperLinkLook ChooseHyperLinkLook(bool hovering, HFONT hover_font, HFONT own_font) {
     if (hovering) {
-        return {kLinkHoverColour, hoverFont != nullptr ? hoverFont : ownFont};
+        return {kLinkHoverColour, hover_font != nullptr ? hover_font : own_font};
     }
-    return {kLinkNormalColour, ownFont};
+    return {kLinkNormalColour, own_font};
 }
 
 }  // namespace vantrel

@@ -11,11 +11,11 @@
 
 namespace vantrel {
 
-CAboutDlg::CAboutDlg(const CUiResources& resources, std::function<void()> sendMail)
+CAboutDlg::CAboutDlg(const CUiResources& resources, std::function<void()> send_mail)
     : CDialogBase(IDD_ABOUT),
       resources_(resources),
-      send_mail_(sendMail ? std::move(sendMail)
-                          : std::function<void()>([] { SendSupportMail(); })) {}
+      send_mail_(send_mail ? std::move(send_mail)
+                           : std::function<void()>([] { SendSupportMail(); })) {}
 
 BOOL CAboutDlg::OnInitDialog() {
     const std::wstring title = ApplicationTitle();

@@ -16,8 +16,8 @@ class CUiResources;
 // command, which writes the support mail).
 class CAboutDlg : public CDialogBase {
   public:
-    // sendMail runs for the mailbox link; the default is SendSupportMail.
-    explicit CAboutDlg(const CUiResources& resources, std::function<void()> sendMail = {});
+    // send_mail runs for the mailbox link; the default is SendSupportMail.
+    explicit CAboutDlg(const CUiResources& resources, std::function<void()> send_mail = {});
 
     CHyperLink& WebLink() { return web_link_; }
     CHyperLink& MailLink() { return mail_link_; }

@@ -7,9 +7,9 @@
 
 namespace vantrel {
 
-CSettingsDlg::CSettingsDlg(std::wstring applicationFolder, CShellExtRegistrar::Launcher launch)
+CSettingsDlg::CSettingsDlg(std::wstring application_folder, CShellExtRegistrar::Launcher launch)
     : CDialogBase(IDD_SETTINGS),
-      application_folder_(std::move(applicationFolder)),
+      application_folder_(std::move(application_folder)),
       launch_(std::move(launch)) {}
 
 BOOL CSettingsDlg::OnInitDialog() {

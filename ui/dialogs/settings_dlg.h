@@ -16,7 +16,8 @@ class RegistryProfile;
 // unregisters accordingly, even when the box was not changed; Cancel starts nothing.
 class CSettingsDlg : public CDialogBase {
   public:
-    explicit CSettingsDlg(std::wstring applicationFolder, CShellExtRegistrar::Launcher launch = {});
+    explicit CSettingsDlg(std::wstring application_folder,
+                          CShellExtRegistrar::Launcher launch = {});
 
     // 1 when the box is (or was, at OK) ticked.
     int ExtensionOn() const { return extension_on_; }

@@ -9,8 +9,8 @@
 
 namespace vantrel {
 
-CShellExtRegistrar::CShellExtRegistrar(std::wstring applicationFolder, Launcher launch)
-    : libraryPath_(ShellExtLibraryPath(applicationFolder)),
+CShellExtRegistrar::CShellExtRegistrar(std::wstring application_folder, Launcher launch)
+    : library_path_(ShellExtLibraryPath(application_folder)),
       launch_(launch ? std::move(launch) : Launcher(&CShellExtRegistrar::LaunchHidden)) {}
 
 int CShellExtRegistrar::IsRegistered() const {
@@ -58,14 +58,14 @@ bool IsWow64() {
 }  // namespace
 
 BOOL CShellExtRegistrar::Run(bool unregister) const {
-    if (libraryPath_.empty() || !PathFileExistsW(libraryPath_.c_str())) {
+    if (library_path_.empty() || !PathFileExistsW(library_path_.c_str())) {
         return FALSE;
     }
     const std::wstring program = RegisterServerProgram(WindowsFolder(), IsWow64());
     if (program.empty()) {
         return FALSE;
     }
-    launch_(program, RegisterServerParameters(libraryPath_, unregister));
+    launch_(program, RegisterServerParameters(library_path_, unregister));
     return TRUE;
 }
 

@@ -16,7 +16,7 @@ class CShellExtRegistrar {
     using Launcher =
         std::function<void(const std::wstring& program, const std::wstring& parameters)>;
 
-    explicit CShellExtRegistrar(std::wstring applicationFolder, Launcher launch = {});
+    explicit CShellExtRegistrar(std::wstring application_folder, Launcher launch = {});
 
     // How many of the two handler keys can be opened, per user or per machine: 0, 1 or 2.
     int IsRegistered() const;
@@ -25,14 +25,14 @@ class CShellExtRegistrar {
     BOOL Unregister() const { return Run(true); }
 
     // The library's full path; empty when there is no application folder.
-    const std::wstring& LibraryPath() const { return libraryPath_; }
+    const std::wstring& LibraryPath() const { return library_path_; }
 
     static void LaunchHidden(const std::wstring& program, const std::wstring& parameters);
 
   private:
     BOOL Run(bool unregister) const;
 
-    std::wstring libraryPath_;
+    std::wstring library_path_;
     Launcher launch_;
 };
 

@@ -23,10 +23,10 @@ std::wstring ApplicationTitle() {
 }
 
 int OpenMailTo(const wchar_t* address, const wchar_t* subject, const wchar_t* body) {
-    const std::optional<std::wstring_view> bodyPart =
+    const std::optional<std::wstring_view> body_part =
         body != nullptr ? std::optional<std::wstring_view>(body) : std::nullopt;
     const std::wstring link = BuildMailToLink(address != nullptr ? address : L"",
-                                              subject != nullptr ? subject : L"", bodyPart);
+                                              subject != nullptr ? subject : L"", body_part);
     ShellExecuteW(nullptr, L"Open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return 0;
 }

@@ -296,24 +296,24 @@ void CMainDlg::StartFromRequest() {
         return;
     }
     const RequestStartPlan plan = PlanRequestStart(*request_, &ExistingFolderForm);
-    if (plan.LockAutoClose) {
+    if (plan.lock_auto_close) {
         SetChecked(Item(IDC_AUTO_CLOSE), true);
         EnableWindow(Item(IDC_AUTO_CLOSE), FALSE);
     }
-    for (const std::wstring& folder : plan.FoldersToAdd) {
+    for (const std::wstring& folder : plan.folders_to_add) {
         AddFolder(folder);
     }
-    if (plan.BringToTop) {
+    if (plan.bring_to_top) {
         BringWindowToTop(hwnd());
     }
-    if (plan.Command != StartCommand::None) {
+    if (plan.command != StartCommand::None) {
         // Until a run ends, the command line's run has not completed.
         run_from_request_ = true;
         exit_code_ = ExitStopped;
     }
-    if (plan.Command == StartCommand::Scan) {
+    if (plan.command == StartCommand::Scan) {
         PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SCAN, 0), 0);
-    } else if (plan.Command == StartCommand::ScanAndClean) {
+    } else if (plan.command == StartCommand::ScanAndClean) {
         if (folders_.RowCount() == 0) {
             // Scan & Clean is disabled without folders; the line still gets its answer.
             EndRunWithoutFolders();
@@ -368,13 +368,13 @@ void CMainDlg::FillPresetCombo() {
     preset_combo_.RemoveAllSeparators();
     for (const PresetComboItem& item : PresetComboItems(settings_.Presets)) {
         const LRESULT index =
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
         if (index < 0) {
             continue;
         }
         SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(item.Entry));
-        if (item.SeparatorBelow) {
+                     reinterpret_cast<LPARAM>(item.entry));
+        if (item.separator_below) {
             preset_combo_.AddSeparator(static_cast<int>(index));
         }
     }

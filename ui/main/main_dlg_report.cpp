@@ -9,14 +9,14 @@
 namespace vantrel {
 
 void CMainDlg::RunEnded(const RunEnd& end) {
-    if (request_ == nullptr || (request_->ReportPath.empty() && !run_from_request_)) {
+    if (request_ == nullptr || (request_->report_path.empty() && !run_from_request_)) {
         return;
     }
     const RunRows rows = GatherRunRows(folders_, files_);
     bool report_written = true;
-    if (!request_->ReportPath.empty()) {
+    if (!request_->report_path.empty()) {
         // A report that cannot be written changes nothing of the run, only its exit code.
-        report_written = WriteWholeFile(request_->ReportPath, ReportCsv(rows.files));
+        report_written = WriteWholeFile(request_->report_path, ReportCsv(rows.files));
     }
     if (run_from_request_) {
         exit_code_ = RunExitCodeFor(end, rows, report_written);

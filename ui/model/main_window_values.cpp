@@ -13,24 +13,24 @@ MainWindowValues TakeWindowValues(const AppSettings& settings) {
     return values;
 }
 
-void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
+void ReturnWindowValues(const MainWindowValues& values, bool created_with_request,
                         AppSettings& settings) {
     settings.AlwaysOnTop = values.AlwaysOnTop;
     settings.Options = values.Options;
     settings.Preset = values.Preset;
     settings.AutoRemoveDeleted = values.AutoRemoveDeleted;
     settings.ShowFileSizes = values.ShowFileSizes;
-    if (!createdWithRequest) {
+    if (!created_with_request) {
         settings.AutoClose = values.AutoClose;
     }
 }
 
-void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
+void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t custom_index,
                                 MainWindowValues& values) {
-    if (request.PresetIndex >= 0 && request.PresetIndex != customIndex) {
-        values.Preset = request.PresetIndex;
+    if (request.preset_index >= 0 && request.preset_index != custom_index) {
+        values.Preset = request.preset_index;
     } else {
-        values.Options = request.Options;
+        values.Options = request.options;
     }
 }
 

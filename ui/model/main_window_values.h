@@ -23,14 +23,14 @@ struct MainWindowValues {
 MainWindowValues TakeWindowValues(const AppSettings& settings);
 // Copy-back at destruction. AutoClose is copied only when the window was created without
 // a command-line request, so a command-line start never changes the saved AutoClose.
-void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
+void ReturnWindowValues(const MainWindowValues& values, bool created_with_request,
                         AppSettings& settings);
 
 // Step at construction, right after TakeWindowValues: a request naming a preset (index 0 or
-// more and not customIndex) sets the window's preset index and keeps the saved filter and
+// more and not custom_index) sets the window's preset index and keeps the saved filter and
 // switches; otherwise the request's filter and switches replace the window's and the
 // saved preset index stays.
-void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
+void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t custom_index,
                                 MainWindowValues& values);
 
 }  // namespace vantrel

@@ -27,8 +27,8 @@ bool PresetEditor::Commit(const PresetEditValues& values) {
     if (current_ == nullptr) {
         return true;
     }
-    const bool nameTaken = !values.Name.empty();
-    if (nameTaken && values.Name != current_->Name) {
+    const bool name_taken = !values.Name.empty();
+    if (name_taken && values.Name != current_->Name) {
         current_->Name = values.Name;
         changed_ = true;
     }
@@ -40,7 +40,7 @@ bool PresetEditor::Commit(const PresetEditValues& values) {
         current_->Flags = values.Flags;
         changed_ = true;
     }
-    return nameTaken;
+    return name_taken;
 }
 
 void PresetEditor::SetCurrent(PresetEntry* entry) {

@@ -50,21 +50,21 @@ bool ApplyPreset(const PresetList& list, int selection, CleaningOptions& control
     return true;
 }
 
-int SelectPresetAtCreation(const PresetList& list, int32_t customIndex, int32_t windowPresetIndex,
-                           CleaningOptions& controls) {
-    if (windowPresetIndex == kNoPreset || windowPresetIndex == customIndex) {
+int SelectPresetAtCreation(const PresetList& list, int32_t custom_index,
+                           int32_t window_preset_index, CleaningOptions& controls) {
+    if (window_preset_index == kNoPreset || window_preset_index == custom_index) {
         return ReselectPreset(list, controls);
     }
-    if (ApplyPreset(list, windowPresetIndex, controls)) {
-        return windowPresetIndex;
+    if (ApplyPreset(list, window_preset_index, controls)) {
+        return window_preset_index;
     }
-    return windowPresetIndex == CustomComboIndex(list) ? windowPresetIndex : kNoPreset;
+    return window_preset_index == CustomComboIndex(list) ? window_preset_index : kNoPreset;
 }
 
-int SelectPresetAfterPresetsChanged(const PresetList& list, int32_t windowPresetIndex,
+int SelectPresetAfterPresetsChanged(const PresetList& list, int32_t window_preset_index,
                                     CleaningOptions& controls) {
     const int selection =
-        windowPresetIndex < 0 || windowPresetIndex >= list.Count() ? 0 : windowPresetIndex;
+        window_preset_index < 0 || window_preset_index >= list.Count() ? 0 : window_preset_index;
     ApplyPreset(list, selection, controls);
     return selection;
 }

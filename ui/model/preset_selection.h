@@ -25,9 +25,9 @@ namespace vantrel {
 inline constexpr const wchar_t* kCustomPresetText = L"Custom";
 
 struct PresetComboItem {
-    std::wstring Text;
-    const PresetEntry* Entry;  // the list's entry; nullptr for "Custom"
-    bool SeparatorBelow;       // drawn under the last preset, above "Custom"
+    std::wstring text;
+    const PresetEntry* entry;  // the list's entry; nullptr for "Custom"
+    bool separator_below;      // drawn under the last preset, above "Custom"
 };
 
 // The n + 1 combo items: every preset by name in list order, then "Custom".
@@ -56,16 +56,16 @@ int ReselectPreset(const PresetList& list, const CleaningOptions& controls);
 // changes and false is returned.
 bool ApplyPreset(const PresetList& list, int selection, CleaningOptions& controls);
 
-// The combo selection while the main window is being created. windowPresetIndex is the
-// saved "Preset" or the command line's index. When it is -1 or customIndex, the combo is
+// The combo selection while the main window is being created. window_preset_index is the
+// saved "Preset" or the command line's index. When it is -1 or custom_index, the combo is
 // set by matching and controls stay; when it names a preset, that preset is selected and
 // applied to controls; any other value selects nothing and applies nothing.
-int SelectPresetAtCreation(const PresetList& list, int32_t customIndex, int32_t windowPresetIndex,
-                           CleaningOptions& controls);
+int SelectPresetAtCreation(const PresetList& list, int32_t custom_index,
+                           int32_t window_preset_index, CleaningOptions& controls);
 
 // After the Presets dialog changed the list and the combo was refilled: the window's
 // preset index, or 0 when it is negative or not below the new count, selected and applied.
-int SelectPresetAfterPresetsChanged(const PresetList& list, int32_t windowPresetIndex,
+int SelectPresetAfterPresetsChanged(const PresetList& list, int32_t window_preset_index,
                                     CleaningOptions& controls);
 
 }  // namespace vantrel
