@@ -22,11 +22,12 @@ class CountingRunView : public RunView {
     // A row's id is its place in walk order; removed rows keep their place.
     std::vector<RowId> FolderRows() override { return Ids(folders.size()); }
     const FolderItem* FolderRecord(RowId row) override { return &folders[row]; }
-    void SetFolderStatus(RowId row, ItemStatus status, int, const std::wstring&,
-                         const std::wstring&) override {
+    void PhaseStarted(RunPhase) override {}
+    void PhaseEnded(RunPhase) override {}
+    void SetFolderStatus(RowId row, ItemStatus status, const std::wstring&) override {
         folders[row].status = status;
     }
-    void SetFolderFoundCount(RowId row, int32_t count, const wchar_t*) override {
+    void SetFolderFoundCount(RowId row, int32_t count) override {
         folders[row].found_count = count;
     }
     void EnsureFolderVisible(RowId) override {}
@@ -41,17 +42,13 @@ class CountingRunView : public RunView {
         }
         return 0;
     }
-    void SetFileStatus(RowId row, ItemStatus status, int, const std::wstring&,
-                       const std::wstring&) override {
+    void SetFileStatus(RowId row, ItemStatus status, const std::wstring&) override {
         files[row].status = status;
     }
     void EnsureFileVisible(RowId) override {}
     void RemoveFileRow(RowId) override {}
     bool AutoRemoveDeleted() override { return false; }
     bool ConfirmAllPattern(const std::wstring&) override { return true; }
-    void SetButtonText(int, const wchar_t*) override {}
-    void StartTimer(int, unsigned) override {}
-    void StopTimer(int) override {}
 
   private:
     static std::vector<RowId> Ids(size_t count) {

@@ -11,6 +11,7 @@
 #include "bench/counting_run_view.h"
 #include "bench/memory_tree.h"
 #include "engine/clean.h"
+#include "engine/path.h"
 #include "engine/scan.h"
 
 // Live heap bytes, to measure what the rows' records take.
@@ -45,10 +46,10 @@ namespace {
 using bench::CountingRunView;
 using bench::MemoryTree;
 
-CleaningOptions ScanOptions() {
-    CleaningOptions options;
-    options.Filter = L"*.obj;*.pch;*.ilk";
-    options.DeleteFolders = 0;
+RunOptions ScanOptions() {
+    RunOptions options;
+    options.filter = L"*.obj;*.pch;*.ilk";
+    options.delete_folders = false;
     return options;
 }
 
@@ -57,7 +58,7 @@ const std::wstring kRoot = L"C:\\bench\\tree";
 void BM_ScanTree(benchmark::State& state) {
     MemoryTree tree;
     bench::BuildStandardTree(tree, kRoot, 100);
-    const CleaningOptions options = ScanOptions();
+    const RunOptions options = ScanOptions();
     int found = 0;
     for (auto _ : state) {
         CountingRunView view(false);
@@ -102,8 +103,8 @@ BENCHMARK(BM_BareWalk)->Unit(benchmark::kMillisecond);
 
 // Permanent clean of 20,000 listed files.
 void BM_CleanListedFiles(benchmark::State& state) {
-    CleaningOptions options;
-    options.RecycleFiles = 0;
+    RunOptions options;
+    options.recycle = false;
     for (auto _ : state) {
         state.PauseTiming();
         MemoryTree tree;
@@ -131,7 +132,7 @@ void BM_BareRemoveLoop(benchmark::State& state) {
         CountingRunView view(true);
         view.folders.push_back(FolderItem{kRoot, 0, ItemStatus::None});
         RunState run;
-        const CleaningOptions options = ScanOptions();
+        const RunOptions options = ScanOptions();
         RunContext ctx{view, tree, run, options};
         ScanAllFolders(ctx);
         state.ResumeTiming();
@@ -146,7 +147,7 @@ BENCHMARK(BM_BareRemoveLoop)->Unit(benchmark::kMillisecond);
 void BM_MemoryPerListedItem(benchmark::State& state) {
     MemoryTree tree;
     bench::BuildStandardTree(tree, kRoot, 100);
-    const CleaningOptions options = ScanOptions();
+    const RunOptions options = ScanOptions();
     double per_item = 0;
     for (auto _ : state) {
         CountingRunView view(true);

@@ -10,6 +10,7 @@
 
 #include "engine/file_system.h"
 #include "engine/items.h"
+#include "engine/path.h"
 
 namespace vantrel::bench {
 

@@ -6,8 +6,8 @@ vantrel_portable_library()
 set(VANTREL_WIN32_LIBS comctl32 shlwapi shell32 ole32 oleaut32 uuid gdi32 user32 advapi32
                        comdlg32 msimg32)
 
-# Win32 backends of the ports (file system, registry).
-file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS engine/win32/*.cpp config/win32/*.cpp)
+# The Windows layer: backends of the ports (file system, registry) and thin wrappers.
+file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS win32/*.cpp)
 if(PLATFORM_SOURCES)
     add_library(vantrel_platform STATIC ${PLATFORM_SOURCES})
     target_link_libraries(vantrel_platform PUBLIC vantrel_portable ${VANTREL_WIN32_LIBS})
@@ -17,8 +17,10 @@ else()
     target_link_libraries(vantrel_platform INTERFACE vantrel_portable ${VANTREL_WIN32_LIBS})
 endif()
 
-# Windows and dialogs; app_main.cpp holds only the entry point.
-file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/*.cpp)
+# Windows and dialogs (ui/model is portable and built with the portable code);
+# app_main.cpp holds only the entry point.
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS ui/controls/*.cpp ui/main/*.cpp ui/dialogs/*.cpp
+     ui/app/*.cpp)
 list(FILTER UI_SOURCES EXCLUDE REGEX "/app_main\\.cpp$")
 if(UI_SOURCES)
     add_library(vantrel_ui STATIC ${UI_SOURCES})
@@ -31,7 +33,7 @@ endif()
 
 set(VANTREL_RC ${PROJECT_SOURCE_DIR}/resources/vantrel.rc)
 
-add_executable(Vantrel WIN32 ui/app_main.cpp ${VANTREL_RC})
+add_executable(Vantrel WIN32 ui/app/app_main.cpp ${VANTREL_RC})
 target_link_libraries(Vantrel PRIVATE ${VANTREL_UI_LIB})
 if(MINGW)
     target_link_options(Vantrel PRIVATE -municode)

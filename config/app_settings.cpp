@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "config/registry_profile.h"
+#include "engine/path.h"
 
 namespace vantrel {
 
@@ -72,63 +73,12 @@ void SaveSettings(RegistryProfile& profile, const AppSettings& settings) {
     SavePresets(profile, settings.Presets);
 }
 
-MainWindowValues TakeWindowValues(const AppSettings& settings) {
-    MainWindowValues values;
-    values.AutoClose = settings.AutoClose;
-    values.AlwaysOnTop = settings.AlwaysOnTop;
-    values.Options = settings.Options;
-    values.Preset = settings.Preset;
-    values.AutoRemoveDeleted = settings.AutoRemoveDeleted;
-    values.ShowFileSizes = settings.ShowFileSizes;
-    return values;
-}
-
-void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
-                        AppSettings& settings) {
-    settings.AlwaysOnTop = values.AlwaysOnTop;
-    settings.Options = values.Options;
-    settings.Preset = values.Preset;
-    settings.AutoRemoveDeleted = values.AutoRemoveDeleted;
-    settings.ShowFileSizes = values.ShowFileSizes;
-    if (!createdWithRequest) {
-        settings.AutoClose = values.AutoClose;
-    }
-}
-
-std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath) {
+std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executable_path) {
     std::wstring folder = profile.ReadString(L"", L"AppFolder");
     if (folder.empty()) {
-        folder = RemoveFileSpec(executablePath);
+        folder = RemoveFileSpec(executable_path);
     }
     return folder;
-}
-
-std::wstring RemoveFileSpec(const std::wstring& path) {
-    // Position where the path is cut; a leading "\" or "\\" (UNC) is never removed.
-    size_t cut = 0;
-    size_t pos = 0;
-    const size_t size = path.size();
-    for (int lead = 0; lead < 2 && pos < size && path[pos] == L'\\'; ++lead) {
-        cut = ++pos;
-    }
-    while (pos < size) {
-        if (path[pos] == L'\\') {
-            cut = pos;
-        } else if (path[pos] == L':') {
-            cut = ++pos;  // a drive: keep "X:" and the root backslash after it
-            if (pos < size && path[pos] == L'\\') {
-                ++cut;
-            }
-            if (pos >= size) {
-                break;
-            }
-        }
-        ++pos;
-    }
-    if (cut < size) {
-        return path.substr(0, cut);
-    }
-    return path;
 }
 
 }  // namespace vantrel

@@ -59,35 +59,13 @@ class SettingsKeeper {
     bool loaded_ = false;
 };
 
-// The main window's working values, as it takes them from AppSettings when created and
-// hands them back when destroyed.
-struct MainWindowValues {
-    int32_t AutoClose = 0;
-    int32_t AlwaysOnTop = 0;
-    CleaningOptions Options;
-    int32_t Preset = 0;
-    int32_t AutoRemoveDeleted = 0;
-    int32_t ShowFileSizes = 1;
-};
-
-// Copy-in at construction, before any command-line request is applied.
-MainWindowValues TakeWindowValues(const AppSettings& settings);
-// Copy-back at destruction. AutoClose is copied only when the window was created without
-// a command-line request, so a command-line start never changes the saved AutoClose.
-void ReturnWindowValues(const MainWindowValues& values, bool createdWithRequest,
-                        AppSettings& settings);
 // Each folder that AddFolder adds, by any means, becomes the picker's next start folder.
 inline void NoteFolderAdded(AppSettings& settings, const std::wstring& folder) {
     settings.LastFolder = folder;
 }
 
 // The main program's folder: "AppFolder" of the application key, or, when that is empty,
-// the folder of executablePath (the running program's full path).
-std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executablePath);
-
-// The path without its last component, as PathRemoveFileSpecW leaves it: "C:\a\b.exe" ->
-// "C:\a", "C:\b.exe" -> "C:\", "\\server\share\x" -> "\\server\share", "b.exe" -> "".
-// A path with nothing to remove ("C:\", "\\") is returned unchanged.
-std::wstring RemoveFileSpec(const std::wstring& path);
+// the folder of executable_path (the running program's full path).
+std::wstring GetApplicationFolder(RegistryProfile& profile, const std::wstring& executable_path);
 
 }  // namespace vantrel

@@ -37,4 +37,17 @@ void CleaningOptions::UnpackFlags(uint32_t flags) {
     }
 }
 
+RunOptions CleaningOptions::ForRun() const {
+    RunOptions run;
+    run.filter = Filter;
+    run.scan_subfolders = ScanSubfolders != 0;
+    run.delete_files = DeleteFiles != 0;
+    run.delete_folders = DeleteFolders != 0;
+    run.delete_empty_files = DeleteEmptyFiles != 0;
+    run.delete_empty_folders = DeleteEmptyFolders != 0;
+    run.delete_read_only = DeleteReadOnlys != 0;
+    run.recycle = RecycleFiles != 0;
+    return run;
+}
+
 }  // namespace vantrel

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/run_options.h"
+
 namespace vantrel {
 
 // Bits of a preset's packed Flags value. No other bit has a meaning.
@@ -37,6 +39,9 @@ struct CleaningOptions {
     void UnpackFlags(uint32_t flags);
     // A stored Flags value equals these switches only when all 32 bits agree.
     bool FlagsEqual(uint32_t flags) const { return PackFlags() == flags; }
+
+    // The filter and switches as a run takes them (a switch is on when it is non-zero).
+    RunOptions ForRun() const;
 };
 
 }  // namespace vantrel

@@ -3,7 +3,7 @@
 #include <limits>
 #include <utility>
 
-#include "config/text_rules.h"
+#include "engine/text_rules.h"
 
 namespace vantrel {
 
@@ -74,44 +74,44 @@ int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequ
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
         if (!IsOption(argument)) {
-            request.Folders.push_back(argument);
+            request.folders.push_back(argument);
             ++counted;
             continue;
         }
         const std::wstring keyword = argument.substr(1);
-        const bool hasValue = i + 1 < arguments.size();
+        const bool has_value = i + 1 < arguments.size();
         if (keyword == L"?" || keyword == L"h") {
-            request.Help = 1;
+            request.help = 1;
         } else if (keyword == L"clean" || keyword == L"c") {
-            request.Action = CommandAction::Clean;
+            request.action = CommandAction::Clean;
             ++counted;
         } else if (keyword == L"scan" || keyword == L"s") {
-            request.Action = CommandAction::Scan;
+            request.action = CommandAction::Scan;
             ++counted;
         } else if (keyword == L"preset" || keyword == L"p") {
-            if (hasValue) {
+            if (has_value) {
                 const int64_t number = ParsePresetNumber(arguments[++i]);
                 const int64_t index = number - 1;
-                request.PresetIndex = index < std::numeric_limits<int32_t>::min()
-                                          ? std::numeric_limits<int32_t>::min()
-                                          : static_cast<int32_t>(index);
+                request.preset_index = index < std::numeric_limits<int32_t>::min()
+                                           ? std::numeric_limits<int32_t>::min()
+                                           : static_cast<int32_t>(index);
                 ++counted;
             }
         } else if (keyword == L"filter" || keyword == L"f") {
-            if (hasValue) {
-                request.Options.Filter = TrimWhiteSpace(arguments[++i]);
+            if (has_value) {
+                request.options.Filter = TrimWhiteSpace(arguments[++i]);
                 ++counted;
             }
         } else if (keyword == L"report") {
-            if (hasValue) {
-                request.ReportPath = arguments[++i];
+            if (has_value) {
+                request.report_path = arguments[++i];
                 ++counted;
             }
         } else if (keyword == L"ac") {
-            request.AutoClose = 1;
+            request.auto_close = 1;
             ++counted;
         } else if (int32_t CleaningOptions::*field = SwitchOf(keyword)) {
-            request.Options.*field = 1;
+            request.options.*field = 1;
             ++counted;
         }
     }
@@ -146,36 +146,27 @@ std::wstring BuildUsageText() {
     return text;
 }
 
-void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
-                                MainWindowValues& values) {
-    if (request.PresetIndex >= 0 && request.PresetIndex != customIndex) {
-        values.Preset = request.PresetIndex;
-    } else {
-        values.Options = request.Options;
-    }
-}
-
 RequestStartPlan PlanRequestStart(
     const CommandLineRequest& request,
-    const std::function<std::wstring(const std::wstring&)>& existingFolder) {
+    const std::function<std::wstring(const std::wstring&)>& existing_folder) {
     RequestStartPlan plan;
-    if (request.Folders.empty()) {
+    if (request.folders.empty()) {
         return plan;
     }
-    plan.LockAutoClose = true;
-    for (const std::wstring& folder : request.Folders) {
-        std::wstring absolute = folder.empty() ? std::wstring() : existingFolder(folder);
+    plan.lock_auto_close = true;
+    for (const std::wstring& folder : request.folders) {
+        std::wstring absolute = folder.empty() ? std::wstring() : existing_folder(folder);
         if (!absolute.empty()) {
-            plan.FoldersToAdd.push_back(std::move(absolute));
+            plan.folders_to_add.push_back(std::move(absolute));
         }
     }
-    plan.BringToTop = true;
-    switch (request.Action) {
+    plan.bring_to_top = true;
+    switch (request.action) {
         case CommandAction::Scan:
-            plan.Command = StartCommand::Scan;
+            plan.command = StartCommand::Scan;
             break;
         case CommandAction::Clean:
-            plan.Command = StartCommand::ScanAndClean;
+            plan.command = StartCommand::ScanAndClean;
             break;
         case CommandAction::None:
             break;
@@ -183,12 +174,12 @@ RequestStartPlan PlanRequestStart(
     return plan;
 }
 
-bool ClosesWindowAfterRun(bool runCleaned, bool stopped, int32_t windowAutoClose,
+bool ClosesWindowAfterRun(bool run_cleaned, bool stopped, int32_t window_auto_close,
                           const CommandLineRequest* request) {
-    if (!runCleaned || stopped) {
+    if (!run_cleaned || stopped) {
         return false;
     }
-    return windowAutoClose != 0 || (request != nullptr && request->AutoClose != 0);
+    return window_auto_close != 0 || (request != nullptr && request->auto_close != 0);
 }
 
 }  // namespace vantrel

@@ -14,13 +14,13 @@ enum class CommandAction : int32_t { None = 0, Scan = 1, Clean = 2 };
 
 // The parsed command line. Switches start at 0: an option can only turn one on.
 struct CommandLineRequest {
-    int32_t Help = 0;
-    CommandAction Action = CommandAction::None;
-    std::vector<std::wstring> Folders;
-    int32_t PresetIndex = -1;  // zero-based; the command line gives it one-based
-    CleaningOptions Options = NoSwitches();
-    int32_t AutoClose = 0;
-    std::wstring ReportPath;  // -report: the CSV file written when a run ends; empty for none
+    int32_t help = 0;
+    CommandAction action = CommandAction::None;
+    std::vector<std::wstring> folders;
+    int32_t preset_index = -1;  // zero-based; the command line gives it one-based
+    CleaningOptions options = NoSwitches();
+    int32_t auto_close = 0;
+    std::wstring report_path;  // -report: the CSV file written when a run ends; empty for none
 
     static CleaningOptions NoSwitches() {
         CleaningOptions options;
@@ -44,13 +44,6 @@ int32_t ParsePresetNumber(const std::wstring& text);
 // The usage box's text, assembled from its pieces in order.
 std::wstring BuildUsageText();
 
-// Step at construction, right after TakeWindowValues: a request naming a preset (index 0 or
-// more and not customIndex) sets the window's preset index and keeps the saved filter and
-// switches; otherwise the request's filter and switches replace the window's and the
-// saved preset index stays.
-void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t customIndex,
-                                MainWindowValues& values);
-
 // What the window does with a request once its controls exist and its preset selection
 // ran (SelectPresetAtCreation). The window maps StartCommand to its buttons' commands:
 // Scan -> 1032 (Scan), ScanAndClean -> 1007 (Scan && Clean); a posted command is subject
@@ -58,25 +51,25 @@ void ApplyRequestToWindowValues(const CommandLineRequest& request, int32_t custo
 enum class StartCommand { None, Scan, ScanAndClean };
 
 struct RequestStartPlan {
-    bool LockAutoClose = false;              // tick box 1003 and disable it until the program ends
-    std::vector<std::wstring> FoldersToAdd;  // absolute forms, in order, through AddFolder
-    bool BringToTop = false;
-    StartCommand Command = StartCommand::None;
+    bool lock_auto_close = false;  // tick box 1003 and disable it until the program ends
+    std::vector<std::wstring> folders_to_add;  // absolute forms, in order, through AddFolder
+    bool bring_to_top = false;
+    StartCommand command = StartCommand::None;
 };
 
 // Only when the request holds at least one folder does anything happen: automatic closing
 // is locked on, the folders that exist and are directories are added, the window comes to
-// the top and the request's action is started. `existingFolder` gives a folder argument's
+// the top and the request's action is started. `existing_folder` gives a folder argument's
 // absolute form when it names an existing folder (checked on that form), else empty; the
 // plan adds that form, so the check and the walk address the same folder.
 RequestStartPlan PlanRequestStart(
     const CommandLineRequest& request,
-    const std::function<std::wstring(const std::wstring&)>& existingFolder);
+    const std::function<std::wstring(const std::wstring&)>& existing_folder);
 
 // Whether a run that just ended closes the main window: only a clean (or scan and clean)
 // that was not stopped, when the window's automatic-closing value (box 1003 as the run
 // started) or the request's auto close is on. request is nullptr without a request.
-bool ClosesWindowAfterRun(bool runCleaned, bool stopped, int32_t windowAutoClose,
+bool ClosesWindowAfterRun(bool run_cleaned, bool stopped, int32_t window_auto_close,
                           const CommandLineRequest* request);
 
 }  // namespace vantrel

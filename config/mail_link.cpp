@@ -17,9 +17,9 @@ std::wstring BuildMailToLink(std::wstring_view address, std::wstring_view subjec
     return link;
 }
 
-std::wstring SupportMailSubject(std::wstring_view applicationName) {
+std::wstring SupportMailSubject(std::wstring_view application_name) {
     std::wstring subject = L"About ";
-    subject += applicationName;
+    subject += application_name;
     subject += L' ';
     subject += kProductVersion;
     return subject;

@@ -13,6 +13,6 @@ std::wstring BuildMailToLink(std::wstring_view address, std::wstring_view subjec
                              std::optional<std::wstring_view> body);
 
 // "About <application name> <version>", the subject of the support mail.
-std::wstring SupportMailSubject(std::wstring_view applicationName);
+std::wstring SupportMailSubject(std::wstring_view application_name);
 
 }  // namespace vantrel

@@ -39,7 +39,7 @@ const MemoryRegistryProfile::Value* MemoryRegistryProfile::Lookup(const std::wst
 void MemoryRegistryProfile::Store(const std::wstring& section, const std::wstring& name,
                                   Value value) {
     writes_.push_back(section + L"|" + name);
-    if (writesFail_) {
+    if (writes_fail_) {
         return;
     }
     OpenSection(section)[Fold(name)] = std::move(value);

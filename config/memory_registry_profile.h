@@ -43,7 +43,7 @@ class MemoryRegistryProfile : public RegistryProfile {
     const std::vector<std::wstring>& WriteLog() const { return writes_; }
     void ClearWriteLog() { writes_.clear(); }
     // While set, writes change nothing (a store that refuses writes).
-    void SetWritesFail(bool fail) { writesFail_ = fail; }
+    void SetWritesFail(bool fail) { writes_fail_ = fail; }
 
   private:
     using Section = std::map<std::wstring, Value>;
@@ -54,7 +54,7 @@ class MemoryRegistryProfile : public RegistryProfile {
     std::map<std::wstring, Section> sections_;  // by folded path; "" is the application key
     size_t reads_ = 0;
     std::vector<std::wstring> writes_;
-    bool writesFail_ = false;
+    bool writes_fail_ = false;
 };
 
 }  // namespace vantrel

@@ -18,16 +18,16 @@ inline constexpr const wchar_t* kShellExtHandlerKeys[] = {
 // "<folder>\VantrelShell.dll". A folder that already ends with a backslash (a drive root)
 // gets no second one. An empty folder gives an empty path: "\VantrelShell.dll" would name
 // the root of whatever drive is current, which is not where the program lives.
-std::wstring ShellExtLibraryPath(std::wstring_view applicationFolder);
+std::wstring ShellExtLibraryPath(std::wstring_view application_folder);
 
 // The regsvr32 parameters, per user as the installer registers: "/s /n /i:user" to
 // register or "/s /u /n /i:user" to unregister, a space, then the library path between
 // quotation marks. (A plain "/s" registers per machine, which needs administrator rights.)
-std::wstring RegisterServerParameters(std::wstring_view libraryPath, bool unregister);
+std::wstring RegisterServerParameters(std::wstring_view library_path, bool unregister);
 
 // The 64-bit regsvr32 that registers the 64-bit library: in "<windows>\System32", reached
 // from a 32-bit program on 64-bit Windows through "<windows>\Sysnative" (its System32 is
 // redirected to the 32-bit one). Empty without a Windows folder.
-std::wstring RegisterServerProgram(std::wstring_view windowsFolder, bool wow64Process);
+std::wstring RegisterServerProgram(std::wstring_view windows_folder, bool wow64_process);
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 
 #include "engine/failure_reason.h"
 #include "engine/held_path.h"
+#include "engine/path.h"
 #include "engine/run_view.h"
 #include "engine/scan.h"
 
@@ -409,18 +410,17 @@ bool HoldsFolderLink(FileSystem& fs, const RunState& state, const std::wstring& 
 
 int CleanAllItems(RunContext& ctx) {
     RunView& view = ctx.view;
-    const bool delete_read_only = ctx.options.DeleteReadOnlys != 0;
-    const bool recycle = ctx.options.RecycleFiles != 0;
+    const bool delete_read_only = ctx.options.delete_read_only;
+    const bool recycle = ctx.options.recycle;
 
-    view.SetButtonText(kCleanButtonId, L"Cleaning");
     ctx.state.EndRow();
-    view.StartTimer(kCleanTimerId, kRowTimerPeriodMs);
+    view.PhaseStarted(RunPhase::Clean);
     // The rows as the list shows them when the clean starts, each taken by its identity: a
     // sort while the clean runs moves rows on the screen but not in this order.
     const std::vector<RowId> rows = view.FileRows();
     HeldPath held(ctx.fs);
     for (RowId row : rows) {
-        SetFileStatus(view, row, ItemStatus::None);
+        view.SetFileStatus(row, ItemStatus::None, {});
     }
     for (RowId row : rows) {
         if (ctx.state.StopRequested()) {
@@ -430,7 +430,7 @@ int CleanAllItems(RunContext& ctx) {
         if (item == nullptr) {
             continue;
         }
-        SetFileStatus(view, row, ItemStatus::InProgress);
+        view.SetFileStatus(row, ItemStatus::InProgress, {});
         view.EnsureFileVisible(row);
         ItemStatus outcome = ItemStatus::ReadOnly;
         std::wstring reason;
@@ -457,12 +457,11 @@ int CleanAllItems(RunContext& ctx) {
                 reason = FailureReason(ctx.fs, error);
             }
         }
-        SetFileStatus(view, row, outcome, reason);
+        view.SetFileStatus(row, outcome, reason);
     }
     held.Release();
     ctx.state.EndRow();
-    view.StopTimer(kCleanTimerId);
-    view.SetButtonText(kCleanButtonId, L"Clean");
+    view.PhaseEnded(RunPhase::Clean);
     return 0;
 }
 

@@ -63,18 +63,9 @@ enum class ScanResult : int32_t { Ok = 0, FolderMissing = 1, Declined = 2, Faile
 // Outcome of deleting one item.
 enum DeleteResult : int32_t { DeleteOk = 0, DeleteMissing = 1, DeleteFailed = -1 };
 
-// The value for bits 12 to 15 of a row's item state (LVIS_STATEIMAGEMASK); 0 = no image.
-int StatusStateIndex(ItemStatus status);
-
-// Status column text of a folder row; Done shows the found count.
-std::wstring FolderStatusText(ItemStatus status, int32_t found_count);
-
-// Status column text of a file row.
+// The word for an outcome: the Status column of a file row shows it, and a report writes it
+// ("Deleted", "Failed", ...); empty for None and Declined.
 std::wstring FileStatusText(ItemStatus status);
-
-// Path of a folder's entry: the folder, one backslash, the name. A folder that already
-// ends with a separator ("C:\") gets no second one.
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
 // "." and ".." directory entries, which every walk skips.
 bool IsDotEntry(const std::wstring& name, uint32_t attributes);

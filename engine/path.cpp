@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/text_rules.h"
+#include "engine/text_rules.h"
 
 namespace vantrel {
 
@@ -157,6 +157,55 @@ std::wstring Compose(const Split& root, const std::vector<std::wstring_view>& pa
     return result;
 }
 
+// Appends the components of `rest` to `root`, resolving "." and ".."; false when ".."
+// climbs above the root.
+bool AppendComponents(std::wstring& result, std::wstring_view rest, size_t keep_components) {
+    std::vector<std::wstring_view> parts;
+    size_t start = 0;
+    while (start <= rest.size()) {
+        size_t end = start;
+        while (end < rest.size() && !IsSeparator(rest[end])) {
+            ++end;
+        }
+        const std::wstring_view part = rest.substr(start, end - start);
+        if (part == L"..") {
+            if (parts.size() <= keep_components) {
+                return false;
+            }
+            parts.pop_back();
+        } else if (!part.empty() && part != L".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            result.push_back(L'\\');
+        }
+        result.append(parts[i]);
+    }
+    return true;
+}
+
+// True when `rest` is already literal: backslashes only, single, no "." or ".." component
+// and no trailing separator. The common case, taken without splitting the path.
+bool IsLiteral(std::wstring_view rest) {
+    size_t start = 0;
+    for (size_t i = 0; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] == L'/') {
+            return false;
+        }
+        if (i == rest.size() || rest[i] == L'\\') {
+            const std::wstring_view part = rest.substr(start, i - start);
+            if ((part.empty() && !rest.empty()) || part == L"." || part == L"..") {
+                return false;
+            }
+            start = i + 1;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::wstring AbsolutePathForm(const std::wstring& path, const CurrentFolders& current) {
@@ -222,6 +271,96 @@ std::wstring FolderKey(const std::wstring& absolute) {
         key.pop_back();
     }
     return key;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+    std::wstring path;
+    path.reserve(folder.size() + 1 + name.size());
+    path = folder;
+    if (path.empty() || (path.back() != L'\\' && path.back() != L'/')) {
+        path.push_back(L'\\');
+    }
+    path += name;
+    return path;
+}
+
+std::wstring RemoveFileSpec(const std::wstring& path) {
+    // Position where the path is cut; a leading "\" or "\\" (UNC) is never removed.
+    size_t cut = 0;
+    size_t pos = 0;
+    const size_t size = path.size();
+    for (int lead = 0; lead < 2 && pos < size && path[pos] == L'\\'; ++lead) {
+        cut = ++pos;
+    }
+    while (pos < size) {
+        if (path[pos] == L'\\') {
+            cut = pos;
+        } else if (path[pos] == L':') {
+            cut = ++pos;  // a drive: keep "X:" and the root backslash after it
+            if (pos < size && path[pos] == L'\\') {
+                ++cut;
+            }
+            if (pos >= size) {
+                break;
+            }
+        }
+        ++pos;
+    }
+    if (cut < size) {
+        return path.substr(0, cut);
+    }
+    return path;
+}
+
+std::wstring GetParentFolder(const std::wstring& path) {
+    std::wstring parent = RemoveFileSpec(path);
+    return parent == path ? std::wstring() : parent;
+}
+
+std::wstring PathNamePart(const std::wstring& path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const wchar_t ch = path[i];
+        if ((ch == L'\\' || ch == L'/' || ch == L':') && i + 1 < path.size() &&
+            path[i + 1] != L'\\' && path[i + 1] != L'/') {
+            start = i + 1;
+        }
+    }
+    return path.substr(start);
+}
+
+std::wstring ExtendedPathForm(const std::wstring& path) {
+    if (path.size() >= 4 && path[0] == L'\\' && path[1] == L'\\' &&
+        (path[2] == L'?' || path[2] == L'.') && path[3] == L'\\') {
+        return path;
+    }
+    std::wstring result;
+    if (path.size() >= 3 && IsLetter(path[0]) && path[1] == L':' && IsSeparator(path[2])) {
+        if (path[2] == L'\\' && IsLiteral(std::wstring_view(path).substr(3))) {
+            result.reserve(path.size() + 4);
+            result = L"\\\\?\\";
+            result += path;
+            return result;
+        }
+        result = L"\\\\?\\";
+        result.push_back(path[0]);
+        result += L":\\";
+        if (!AppendComponents(result, std::wstring_view(path).substr(3), 0)) {
+            return std::wstring();
+        }
+        return result;
+    }
+    if (path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1]) && !IsSeparator(path[2])) {
+        // "\\server\share" stays the root: ".." never climbs out of the share.
+        result = L"\\\\?\\UNC\\";
+        const size_t before = result.size();
+        if (!AppendComponents(result, std::wstring_view(path).substr(2), 2) ||
+            result.find(L'\\', before) == std::wstring::npos) {
+            return std::wstring();  // no share named
+        }
+        return result;
+    }
+    return std::wstring();
 }
 
 }  // namespace vantrel

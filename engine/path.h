@@ -1,7 +1,8 @@
 #pragma once
 
-// Folder paths as text (portable, no <windows.h>): the one absolute form a folder takes when
-// it enters the folder list, and the key under which two writings of one folder are equal.
+// Path rules as text (portable, no <windows.h>): the one absolute form a folder takes when it
+// enters the folder list, the key under which two writings of one folder are equal, the
+// literal "\\?\" form every file-system call uses, and joining and splitting paths.
 
 #include <functional>
 #include <string>
@@ -37,5 +38,33 @@ std::wstring AbsolutePathForm(const std::wstring& path, const CurrentFolders& cu
 // key. The "\\?\" prefix is dropped ("\\?\UNC\s\sh" reads as "\\s\sh"), "/" reads as "\",
 // trailing separators go, and letters compare regardless of case, as Windows compares names.
 std::wstring FolderKey(const std::wstring& absolute);
+
+// Path of a folder's entry: the folder, one backslash, the name. A folder that already
+// ends with a separator ("C:\") gets no second one.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
+// The path without its last component, as PathRemoveFileSpecW leaves it: "C:\a\b.exe" ->
+// "C:\a", "C:\b.exe" -> "C:\", "\\server\share\x" -> "\\server\share", "b.exe" -> "".
+// A path with nothing to remove ("C:\", "\\") is returned unchanged.
+std::wstring RemoveFileSpec(const std::wstring& path);
+
+// The folder a path lies in; empty when nothing could be removed. "C:\a\b.txt" gives
+// "C:\a", "C:\b.txt" gives "C:\" (the root keeps its backslash), "C:\" gives "". The whole
+// path is used, however long: a shortened path would name another folder.
+std::wstring GetParentFolder(const std::wstring& path);
+
+// The name part of a path, as PathFindFileNameW finds it: the text after the last "\", "/"
+// or ":" that is followed by something other than a separator.
+std::wstring PathNamePart(const std::wstring& path);
+
+// The "\\?\" form of an absolute path ("\\?\UNC\server\share\..." for a network path):
+// the form in which Windows takes every character of every name literally. Without it a
+// trailing dot or blank is cut from each name, so "notes." would address "notes". The
+// text is made literal first: "/" becomes "\", repeated separators collapse, "." and ".."
+// components are resolved (as the ordinary form would resolve them) and a trailing
+// separator is dropped except after a drive root. A path already in the "\\?\" or "\\.\"
+// form is returned unchanged. An empty result means the path is not absolute (relative,
+// drive-relative "C:x", root-relative "\x") or ".." climbs above its root.
+std::wstring ExtendedPathForm(const std::wstring& path);
 
 }  // namespace vantrel

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/cleaning_options.h"
 #include "engine/file_system.h"
+#include "engine/run_options.h"
 #include "engine/run_state.h"
 #include "engine/run_view.h"
 
@@ -13,7 +13,7 @@ struct RunContext {
     RunView& view;
     FileSystem& fs;
     RunState& state;
-    const CleaningOptions& options;
+    const RunOptions& options;
 };
 
 }  // namespace vantrel

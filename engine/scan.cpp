@@ -6,6 +6,7 @@
 
 #include "engine/all_pattern_warning.h"
 #include "engine/failure_reason.h"
+#include "engine/path.h"
 #include "engine/wildcard_filter.h"
 
 namespace vantrel {
@@ -62,13 +63,13 @@ struct WalkFrame {
 
 }  // namespace
 
-ScanSwitches ScanSwitches::From(const CleaningOptions& options) {
+ScanSwitches ScanSwitches::From(const RunOptions& options) {
     ScanSwitches switches;
-    switches.scan_subfolders = options.ScanSubfolders != 0;
-    switches.delete_files = options.DeleteFiles != 0;
-    switches.delete_folders = options.DeleteFolders != 0;
-    switches.delete_empty_files = options.DeleteEmptyFiles != 0;
-    switches.delete_empty_folders = options.DeleteEmptyFolders != 0;
+    switches.scan_subfolders = options.scan_subfolders;
+    switches.delete_files = options.delete_files;
+    switches.delete_folders = options.delete_folders;
+    switches.delete_empty_files = options.delete_empty_files;
+    switches.delete_empty_folders = options.delete_empty_folders;
     return switches;
 }
 
@@ -126,8 +127,7 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
         ++found_count;
         const int row = ctx.state.current_row.load(std::memory_order_relaxed);
         if (row >= 0) {
-            const std::wstring text = std::to_wstring(found_count);
-            ctx.view.SetFolderFoundCount(row, found_count, text.c_str());
+            ctx.view.SetFolderFoundCount(row, found_count);
         }
         return true;
     };
@@ -212,12 +212,11 @@ int ScanAllFolders(RunContext& ctx) {
     RunView& view = ctx.view;
     const ScanSwitches switches = ScanSwitches::From(ctx.options);
 
-    view.SetButtonText(kScanButtonId, L"Scanning");
     ctx.state.EndRow();
-    view.StartTimer(kScanTimerId, kRowTimerPeriodMs);
+    view.PhaseStarted(RunPhase::Scan);
     std::vector<RowId> rows = view.FolderRows();
     for (RowId row : rows) {
-        SetFolderStatus(view, row, ItemStatus::None);
+        view.SetFolderStatus(row, ItemStatus::None, {});
     }
     std::set<RowId> known(rows.begin(), rows.end());
     for (size_t next = 0; !ctx.state.StopRequested(); ++next) {
@@ -238,17 +237,17 @@ int ScanAllFolders(RunContext& ctx) {
             continue;
         }
         if (ctx.state.Declined()) {
-            SetFolderStatus(view, row, ItemStatus::Declined);
+            view.SetFolderStatus(row, ItemStatus::Declined, {});
             continue;
         }
-        SetFolderStatus(view, row, ItemStatus::InProgress);
+        view.SetFolderStatus(row, ItemStatus::InProgress, {});
         view.EnsureFolderVisible(row);
         ctx.state.BeginRow(row);
         int32_t found_count = 0;
-        view.SetFolderFoundCount(row, found_count, nullptr);
+        view.SetFolderFoundCount(row, found_count);
         ScanError error;
         const ScanResult result =
-            ScanFolder(ctx, item->path, ctx.options.Filter, switches, found_count, &error);
+            ScanFolder(ctx, item->path, ctx.options.filter, switches, found_count, &error);
         ctx.state.EndRow();
         std::wstring reason;
         if (result == ScanResult::Failed) {
@@ -257,11 +256,10 @@ int ScanAllFolders(RunContext& ctx) {
                 reason = error.path + L": " + reason;  // a folder inside could not be read
             }
         }
-        SetFolderStatus(view, row, FolderOutcome(result), found_count, reason);
+        view.SetFolderStatus(row, FolderOutcome(result), reason);
     }
     ctx.state.EndRow();
-    view.StopTimer(kScanTimerId);
-    view.SetButtonText(kScanButtonId, L"Scan");
+    view.PhaseEnded(RunPhase::Scan);
     return 0;
 }
 

@@ -8,7 +8,7 @@
 
 namespace vantrel {
 
-// The switches of CleaningOptions that decide what a scan lists.
+// The switches of RunOptions that decide what a scan lists.
 struct ScanSwitches {
     bool scan_subfolders = false;
     bool delete_files = false;
@@ -16,7 +16,7 @@ struct ScanSwitches {
     bool delete_empty_files = false;
     bool delete_empty_folders = false;
 
-    static ScanSwitches From(const CleaningOptions& options);
+    static ScanSwitches From(const RunOptions& options);
 };
 
 // The scan phase of a run: walks every folder row (the row count is read again after

@@ -43,6 +43,14 @@ for target in "${targets[@]}"; do
         done
 done
 
+echo "=== layer check"
+# Includes point only down the layers; counted as one test.
+if scripts/check-layers.sh >"$results/layer-check.log" 2>&1; then
+    echo "PASS layer check"; echo "check-layers" >>"$results/e2e-passed.txt"
+else
+    echo "FAIL layer check"; cat "$results/layer-check.log"; echo "check-layers" >>"$results/e2e-failed.txt"
+fi
+
 echo "=== end-to-end tests"
 for script in tests/e2e/*.sh; do
     [ -e "$script" ] || continue

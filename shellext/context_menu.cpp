@@ -89,13 +89,13 @@ CMyContextMenu::CMyContextMenu(IUnknown* outer)
     : inner_(*this), controlling_(outer != nullptr ? outer : &inner_) {
     ShellModule().Lock();
     if (MenuBitmapsSupported()) {
-        menuBitmap_.reset(LoadBitmapW(ShellModule().Instance(), MAKEINTRESOURCEW(IDB_MENU_BITMAP)));
+        menu_bitmap_.reset(
+            LoadBitmapW(ShellModule().Instance(), MAKEINTRESOURCEW(IDB_MENU_BITMAP)));
     }
 }
 
 CMyContextMenu::~CMyContextMenu() {
-    menuBitmap_.reset();
-    folders_.Clear();
+    menu_bitmap_.reset();
     ShellModule().Unlock();
 }
 
@@ -173,57 +173,55 @@ STDMETHODIMP CMyContextMenu::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-STDMETHODIMP CMyContextMenu::GetTypeInfo(UINT index, LCID locale, ITypeInfo** typeInfo) {
-    if (typeInfo == nullptr) {
+STDMETHODIMP CMyContextMenu::GetTypeInfo(UINT index, LCID locale, ITypeInfo** type_info) {
+    if (type_info == nullptr) {
         return E_POINTER;
     }
-    *typeInfo = nullptr;
+    *type_info = nullptr;
     if (index != 0) {
         return DISP_E_BADINDEX;
     }
     try {
-        return ShellModule().GetMenuTypeInfo(locale, typeInfo);
+        return ShellModule().GetMenuTypeInfo(locale, type_info);
     } catch (...) {
         return E_OUTOFMEMORY;  // loading the type library ran out of memory
     }
 }
 
-STDMETHODIMP CMyContextMenu::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount,
+STDMETHODIMP CMyContextMenu::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT name_count,
                                            LCID locale, DISPID* ids) {
     if (!IsEqualIID(riid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
-    ITypeInfo* typeInfo = nullptr;
+    ComPtr<ITypeInfo> type_info;
     HRESULT hr = E_OUTOFMEMORY;
     try {
-        hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+        hr = ShellModule().GetMenuTypeInfo(locale, type_info.put());
     } catch (...) {
         return E_OUTOFMEMORY;
     }
     if (SUCCEEDED(hr)) {
-        hr = typeInfo->GetIDsOfNames(names, nameCount, ids);
-        typeInfo->Release();
+        hr = type_info->GetIDsOfNames(names, name_count, ids);
     }
     return hr;
 }
 
 STDMETHODIMP CMyContextMenu::Invoke(DISPID id, REFIID riid, LCID locale, WORD flags,
                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                                    UINT* argumentError) {
+                                    UINT* argument_error) {
     if (!IsEqualIID(riid, IID_NULL)) {
         return DISP_E_UNKNOWNINTERFACE;
     }
-    ITypeInfo* typeInfo = nullptr;
+    ComPtr<ITypeInfo> type_info;
     HRESULT hr = E_OUTOFMEMORY;
     try {
-        hr = ShellModule().GetMenuTypeInfo(locale, &typeInfo);
+        hr = ShellModule().GetMenuTypeInfo(locale, type_info.put());
     } catch (...) {
         return E_OUTOFMEMORY;
     }
     if (SUCCEEDED(hr)) {
-        hr = typeInfo->Invoke(static_cast<IMyContextMenu*>(this), id, flags, parameters, result,
-                              exception, argumentError);
-        typeInfo->Release();
+        hr = type_info->Invoke(static_cast<IMyContextMenu*>(this), id, flags, parameters, result,
+                               exception, argument_error);
     }
     return hr;
 }
@@ -239,10 +237,8 @@ HRESULT CMyContextMenu::InitializeFromDropList(IDataObject* data) {
     }
     auto drop = static_cast<HDROP>(medium.get().hGlobal);
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    if (count > static_cast<UINT>(INT32_MAX) ||
-        !folders_.ResetWithCapacity(static_cast<int32_t>(count))) {
-        return E_OUTOFMEMORY;
-    }
+    folders_.clear();
+    folders_.reserve(count);
     std::wstring path;
     for (UINT i = 0; i < count; ++i) {
         // Each path is read with its real length; one that cannot be read is left out
@@ -257,9 +253,7 @@ HRESULT CMyContextMenu::InitializeFromDropList(IDataObject* data) {
             continue;
         }
         path.resize(copied);
-        if (folders_.Add(path.c_str()) < 0) {
-            return E_OUTOFMEMORY;
-        }
+        folders_.push_back(path);
     }
     return S_OK;
 }
@@ -275,7 +269,8 @@ STDMETHODIMP CMyContextMenu::Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* d
                                       GPFIDL_DEFAULT)) {
                 path.resize(std::wcslen(path.c_str()));
                 if (!path.empty()) {
-                    return folders_.Add(path.c_str()) < 0 ? E_OUTOFMEMORY : S_OK;
+                    folders_.push_back(path);
+                    return S_OK;
                 }
             }
         }
@@ -287,27 +282,27 @@ STDMETHODIMP CMyContextMenu::Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* d
 
 // ---- IContextMenu
 
-HRESULT CMyContextMenu::BuildSubmenu(HMENU menu, UINT index, UINT firstId, UINT lastId) {
-    commandCount_ = 0;
-    // Explorer gives the ids firstId..lastId to this handler; the presets take what is
+HRESULT CMyContextMenu::BuildSubmenu(HMENU menu, UINT index, UINT first_id, UINT last_id) {
+    command_count_ = 0;
+    // Explorer gives the ids first_id..last_id to this handler; the presets take what is
     // left after "Clean Later...".
-    if (lastId < firstId) {
+    if (last_id < first_id) {
         return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, 0);
     }
-    const uint64_t idRoom = static_cast<uint64_t>(lastId) - firstId + 1;
-    const UINT presetRoom = static_cast<UINT>(std::min<uint64_t>(idRoom - 1, 0xFFFF));
+    const uint64_t id_room = static_cast<uint64_t>(last_id) - first_id + 1;
+    const UINT preset_room = static_cast<UINT>(std::min<uint64_t>(id_room - 1, 0xFFFF));
 
     HMENU submenu = CreatePopupMenu();
     if (submenu == nullptr) {
         return E_OUTOFMEMORY;
     }
-    UINT presets = AddPresetItems(submenu, firstId, presetRoom);
+    UINT presets = AddPresetItems(submenu, first_id, preset_room);
     if (presets == 0) {
-        presets = AddDefaultPresetItems(submenu, firstId, presetRoom);
+        presets = AddDefaultPresetItems(submenu, first_id, preset_room);
     }
     InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_SEPARATOR,
                 static_cast<UINT_PTR>(-1), nullptr);
-    InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, firstId + presets,
+    InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, first_id + presets,
                 kCleanLaterCaption);
     if (!InsertMenuW(menu, index, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
                      kSubmenuCaption)) {
@@ -315,22 +310,22 @@ HRESULT CMyContextMenu::BuildSubmenu(HMENU menu, UINT index, UINT firstId, UINT 
         DestroyMenu(submenu);
         return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
     }
-    if (menuBitmap_.get() != nullptr) {
-        SetMenuItemBitmaps(menu, index, MF_BYPOSITION, menuBitmap_.get(), menuBitmap_.get());
+    if (menu_bitmap_.get() != nullptr) {
+        SetMenuItemBitmaps(menu, index, MF_BYPOSITION, menu_bitmap_.get(), menu_bitmap_.get());
     }
-    commandCount_ = presets + 1;
-    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, commandCount_);
+    command_count_ = presets + 1;
+    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, command_count_);
 }
 
-STDMETHODIMP CMyContextMenu::QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
+STDMETHODIMP CMyContextMenu::QueryContextMenu(HMENU menu, UINT index, UINT first_id, UINT last_id,
                                               UINT flags) {
     if ((flags & CMF_DEFAULTONLY) != 0) {
         return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, 0);
     }
     try {
-        return BuildSubmenu(menu, index, firstId, lastId);
+        return BuildSubmenu(menu, index, first_id, last_id);
     } catch (...) {
-        commandCount_ = 0;
+        command_count_ = 0;
         return E_OUTOFMEMORY;
     }
 }
@@ -340,45 +335,40 @@ STDMETHODIMP CMyContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
         return E_INVALIDARG;
     }
     const UINT offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
-    if (offset >= commandCount_) {
+    if (offset >= command_count_) {
         return E_INVALIDARG;
     }
-    const unsigned presetNumber = offset == commandCount_ - 1 ? 0 : offset + 1;
+    const unsigned preset_number = offset == command_count_ - 1 ? 0 : offset + 1;
     try {
-        std::vector<std::wstring> folders;
-        folders.reserve(static_cast<size_t>(folders_.Count()));
-        for (int32_t i = 0; i < folders_.Count(); ++i) {
-            folders.emplace_back(folders_.At(i));
-        }
-        LaunchMainProgram(presetNumber, folders);
+        LaunchMainProgram(preset_number, folders_);
     } catch (...) {
         // Out of memory: nothing was started.
     }
-    folders_.Clear();
+    folders_.clear();
     return S_OK;
 }
 
 STDMETHODIMP CMyContextMenu::GetCommandString(UINT_PTR id, UINT type, UINT*, CHAR* name,
-                                              UINT maxCharacters) {
-    if (id >= commandCount_) {
+                                              UINT max_characters) {
+    if (id >= command_count_) {
         return E_INVALIDARG;
     }
-    const wchar_t* text = id == commandCount_ - 1 ? kCleanLaterHelpText : kPresetHelpText;
+    const wchar_t* text = id == command_count_ - 1 ? kCleanLaterHelpText : kPresetHelpText;
     try {
         switch (type) {
             case GCS_HELPTEXTW:
                 // No room for even the terminator: nothing is written.
-                if (name == nullptr || maxCharacters == 0) {
+                if (name == nullptr || max_characters == 0) {
                     return E_INVALIDARG;
                 }
                 CopyTerminated(text, std::wcslen(text), reinterpret_cast<wchar_t*>(name),
-                               maxCharacters);
+                               max_characters);
                 return S_OK;
             case GCS_HELPTEXTA:
-                if (name == nullptr || maxCharacters == 0) {
+                if (name == nullptr || max_characters == 0) {
                     return E_INVALIDARG;
                 }
-                return CopyHelpTextAnsi(text, name, maxCharacters);
+                return CopyHelpTextAnsi(text, name, max_characters);
             case GCS_VALIDATEA:
             case GCS_VALIDATEW:
                 return S_OK;

@@ -4,8 +4,10 @@
 #include <oaidl.h>
 #include <shlobj.h>
 
-#include "shellext/string_array.h"
-#include "shellext/win_handles.h"
+#include <string>
+#include <vector>
+
+#include "win32/handles.h"
 
 namespace vantrel::shell {
 
@@ -37,24 +39,24 @@ class CMyContextMenu final : public IMyContextMenu, public IShellExtInit, public
 
     // IDispatch, answered from the type library.
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** typeInfo) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount, LCID locale,
+    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** type_info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT name_count, LCID locale,
                                DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* parameters,
-                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+                        VARIANT* result, EXCEPINFO* exception, UINT* argument_error) override;
 
     // IShellExtInit
-    STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data, HKEY progIdKey) override;
+    STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data, HKEY prog_id_key) override;
 
     // IContextMenu
-    STDMETHODIMP QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
+    STDMETHODIMP QueryContextMenu(HMENU menu, UINT index, UINT first_id, UINT last_id,
                                   UINT flags) override;
     STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) override;
     STDMETHODIMP GetCommandString(UINT_PTR id, UINT type, UINT* reserved, CHAR* name,
-                                  UINT maxCharacters) override;
+                                  UINT max_characters) override;
 
     // The folders the next command acts on.
-    const CStringArray& Folders() const { return folders_; }
+    const std::vector<std::wstring>& Folders() const { return folders_; }
 
   private:
     // The non-delegating IUnknown that owns the object's lifetime.
@@ -73,12 +75,12 @@ class CMyContextMenu final : public IMyContextMenu, public IShellExtInit, public
     ~CMyContextMenu();
 
     HRESULT InitializeFromDropList(IDataObject* data);
-    HRESULT BuildSubmenu(HMENU menu, UINT index, UINT firstId, UINT lastId);
+    HRESULT BuildSubmenu(HMENU menu, UINT index, UINT first_id, UINT last_id);
 
     LONG references_ = 0;
-    GdiObject<HBITMAP> menuBitmap_;
-    CStringArray folders_;
-    UINT commandCount_ = 0;
+    BitmapHandle menu_bitmap_;
+    std::vector<std::wstring> folders_;
+    UINT command_count_ = 0;
     CInnerUnknown inner_;
     IUnknown* controlling_;
 };

@@ -61,9 +61,9 @@ STDAPI DllUnregisterServer() {
     }
 }
 
-STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
+STDAPI DllInstall(BOOL install, PCWSTR command_line) {
     try {
-        if (vantrel::shell::IsPerUserCommandLine(commandLine)) {
+        if (vantrel::shell::IsPerUserCommandLine(command_line)) {
             ShellModule().SetPerUser();
         }
         return vantrel::shell::InstallServer(ShellModule().Instance(), install != FALSE,

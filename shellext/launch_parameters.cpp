@@ -25,13 +25,13 @@ bool FitsOneArgument(std::wstring_view path) {
     return true;
 }
 
-std::optional<std::wstring> BuildLaunchParameters(unsigned presetNumber,
+std::optional<std::wstring> BuildLaunchParameters(unsigned preset_number,
                                                   const std::vector<std::wstring>& folders) {
     std::wstring text;
     size_t launched = 0;
-    if (presetNumber > 0) {
+    if (preset_number > 0) {
         text += L" -clean -preset ";
-        text += std::to_wstring(presetNumber);
+        text += std::to_wstring(preset_number);
     }
     for (const std::wstring& folder : folders) {
         if (!FitsOneArgument(folder)) {
@@ -48,7 +48,7 @@ std::optional<std::wstring> BuildLaunchParameters(unsigned presetNumber,
     if (launched == 0 && !folders.empty()) {
         return std::nullopt;  // every folder was dropped: nothing to launch for
     }
-    if (presetNumber > 0) {
+    if (preset_number > 0) {
         text += L" -ac";
     }
     if (text.size() > kMaxParameterLength) {

@@ -20,11 +20,11 @@ std::wstring QuoteFolderArgument(std::wstring_view path);
 bool FitsOneArgument(std::wstring_view path);
 
 // The parameters for Vantrel.exe. A folder that does not fit one argument is left out;
-// when folders were given and none is left, nothing is launched. presetNumber 0 ("Clean Later..."):
-// the quoted folders, each after a space. presetNumber N > 0: " -clean -preset N", the folders, "
-// -ac". Nothing when the text would exceed kMaxParameterLength: a shortened folder list would clean
-// something other than what was chosen.
-std::optional<std::wstring> BuildLaunchParameters(unsigned presetNumber,
+// when folders were given and none is left, nothing is launched. preset_number 0 ("Clean
+// Later..."): the quoted folders, each after a space. preset_number N > 0: " -clean -preset N", the
+// folders, " -ac". Nothing when the text would exceed kMaxParameterLength: a shortened folder list
+// would clean something other than what was chosen.
+std::optional<std::wstring> BuildLaunchParameters(unsigned preset_number,
                                                   const std::vector<std::wstring>& folders);
 
 }  // namespace vantrel::shell

@@ -3,7 +3,7 @@
 #include "config/default_presets_table.h"
 #include "shellext/launch_parameters.h"
 #include "shellext/registry_string.h"
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -26,12 +26,12 @@ bool FindMainProgram(std::wstring& path) {
     return PathFileExistsW(path.c_str()) != FALSE;
 }
 
-INT_PTR LaunchMainProgram(unsigned presetNumber, const std::vector<std::wstring>& folders) {
+INT_PTR LaunchMainProgram(unsigned preset_number, const std::vector<std::wstring>& folders) {
     std::wstring program;
     if (!FindMainProgram(program)) {
         return E_INVALIDARG;
     }
-    const auto parameters = BuildLaunchParameters(presetNumber, folders);
+    const auto parameters = BuildLaunchParameters(preset_number, folders);
     if (!parameters) {
         return E_INVALIDARG;
     }

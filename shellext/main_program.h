@@ -16,10 +16,10 @@ inline constexpr DWORD kAppFolderByteBudget = 1023;
 // exist.
 bool FindMainProgram(std::wstring& path);
 
-// Starts the main program for the folders: presetNumber 0 adds them to its folder list,
+// Starts the main program for the folders: preset_number 0 adds them to its folder list,
 // N > 0 cleans them with the preset at position N and closes when done. Returns
 // E_INVALIDARG when the program is not found or the parameters would not fit, otherwise
 // what ShellExecuteW returned (greater than 32 on success).
-INT_PTR LaunchMainProgram(unsigned presetNumber, const std::vector<std::wstring>& folders);
+INT_PTR LaunchMainProgram(unsigned preset_number, const std::vector<std::wstring>& folders);
 
 }  // namespace vantrel::shell

@@ -2,7 +2,7 @@
 
 #include "config/default_presets_table.h"
 #include "config/stored_presets.h"
-#include "config/win32/win32_registry_profile.h"
+#include "win32/win32_registry_profile.h"
 
 namespace vantrel::shell {
 
@@ -18,12 +18,12 @@ std::wstring PresetKeyPath(unsigned number) {
     return PresetsKeyPath() + L"\\" + digits;
 }
 
-std::vector<std::wstring> ReadStoredPresetNames(size_t maxNames) {
+std::vector<std::wstring> ReadStoredPresetNames(size_t max_names) {
     std::vector<std::wstring> names;
     Win32RegistryProfile profile(HKEY_CURRENT_USER, kApplicationKey,
                                  Win32RegistryProfile::Access::ReadOnly);
     for (const PresetEntry& preset : ReadStoredPresets(profile)) {
-        if (names.size() == maxNames) {
+        if (names.size() == max_names) {
             break;
         }
         // A name too long for a menu is shortened, never skipped: skipping would shift
@@ -33,23 +33,23 @@ std::vector<std::wstring> ReadStoredPresetNames(size_t maxNames) {
     return names;
 }
 
-UINT AddPresetItems(HMENU submenu, UINT firstId, UINT maxItems) {
+UINT AddPresetItems(HMENU submenu, UINT first_id, UINT max_items) {
     UINT added = 0;
-    for (const std::wstring& name : ReadStoredPresetNames(maxItems)) {
-        InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, firstId + added,
+    for (const std::wstring& name : ReadStoredPresetNames(max_items)) {
+        InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, first_id + added,
                     name.c_str());
         ++added;
     }
     return added;
 }
 
-UINT AddDefaultPresetItems(HMENU submenu, UINT firstId, UINT maxItems) {
+UINT AddDefaultPresetItems(HMENU submenu, UINT first_id, UINT max_items) {
     UINT added = 0;
     for (const DefaultPresetRow& row : kDefaultPresetRows) {
-        if (added == maxItems) {
+        if (added == max_items) {
             break;
         }
-        InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, firstId + added,
+        InsertMenuW(submenu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, first_id + added,
                     row.name);
         ++added;
     }

@@ -13,14 +13,14 @@ std::wstring PresetsKeyPath();
 std::wstring PresetKeyPath(unsigned number);
 
 // The menu texts of the stored presets in the program's numbering (entry n is "-preset n"),
-// read by the rule Vantrel.exe uses; empty when no preset is usable. At most maxNames.
-std::vector<std::wstring> ReadStoredPresetNames(size_t maxNames);
+// read by the rule Vantrel.exe uses; empty when no preset is usable. At most max_names.
+std::vector<std::wstring> ReadStoredPresetNames(size_t max_names);
 
-// Appends the stored preset names to submenu with ids firstId, firstId + 1, ... (at most
-// maxItems of them); returns how many were added.
-UINT AddPresetItems(HMENU submenu, UINT firstId, UINT maxItems);
+// Appends the stored preset names to submenu with ids first_id, first_id + 1, ... (at most
+// max_items of them); returns how many were added.
+UINT AddPresetItems(HMENU submenu, UINT first_id, UINT max_items);
 
-// Appends the built-in preset names in table order (at most maxItems); returns how many.
-UINT AddDefaultPresetItems(HMENU submenu, UINT firstId, UINT maxItems);
+// Appends the built-in preset names in table order (at most max_items); returns how many.
+UINT AddDefaultPresetItems(HMENU submenu, UINT first_id, UINT max_items);
 
 }  // namespace vantrel::shell

@@ -22,9 +22,9 @@ enum class KeyKind {
 struct RegistrationEntry {
     const wchar_t* path;
     KeyKind kind;
-    const wchar_t* defaultValue;  // null: none
-    const wchar_t* valueName;     // null: none
-    const wchar_t* valueData;
+    const wchar_t* default_value;  // null: none
+    const wchar_t* value_name;     // null: none
+    const wchar_t* value_data;
 };
 
 // Table A: the application identifier.

@@ -1,6 +1,6 @@
 #include "shellext/registration_writer.h"
 
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 namespace vantrel::shell {
 
@@ -78,13 +78,13 @@ LONG WriteRegistrationTable(HKEY root, std::span<const RegistrationEntry> table,
         RegistryKey key;
         LONG status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                       KEY_SET_VALUE, nullptr, key.put(), nullptr);
-        if (status == ERROR_SUCCESS && entry.defaultValue != nullptr) {
+        if (status == ERROR_SUCCESS && entry.default_value != nullptr) {
             status =
-                SetStringValue(key.get(), nullptr, Substitute(entry.defaultValue, substitutions));
+                SetStringValue(key.get(), nullptr, Substitute(entry.default_value, substitutions));
         }
-        if (status == ERROR_SUCCESS && entry.valueName != nullptr) {
-            status = SetStringValue(key.get(), entry.valueName,
-                                    Substitute(entry.valueData, substitutions));
+        if (status == ERROR_SUCCESS && entry.value_name != nullptr) {
+            status = SetStringValue(key.get(), entry.value_name,
+                                    Substitute(entry.value_data, substitutions));
         }
         if (status != ERROR_SUCCESS) {
             return status;

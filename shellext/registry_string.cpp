@@ -23,24 +23,24 @@ bool IsWellFormedRegistryString(DWORD type, const BYTE* data, DWORD bytes) {
         return false;
     }
     const DWORD characters = bytes / sizeof(wchar_t);
-    const bool endsInNul = CharacterAt(data, characters - 1) == L'\0';
+    const bool ends_in_nul = CharacterAt(data, characters - 1) == L'\0';
     switch (type) {
         case REG_SZ:
         case REG_EXPAND_SZ:
-            return endsInNul;
+            return ends_in_nul;
         case REG_MULTI_SZ:
-            return endsInNul && (characters < 2 || CharacterAt(data, characters - 2) == L'\0');
+            return ends_in_nul && (characters < 2 || CharacterAt(data, characters - 2) == L'\0');
         default:
             return false;
     }
 }
 
-LONG QueryRegistryString(HKEY key, const wchar_t* valueName, wchar_t* buffer, DWORD byteBudget,
+LONG QueryRegistryString(HKEY key, const wchar_t* value_name, wchar_t* buffer, DWORD byte_budget,
                          DWORD* bytes) {
     DWORD type = REG_NONE;
-    DWORD size = byteBudget;
+    DWORD size = byte_budget;
     const LONG status =
-        RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+        RegQueryValueExW(key, value_name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     *bytes = size;
     if (status != ERROR_SUCCESS) {
         return status;
@@ -54,10 +54,11 @@ LONG QueryRegistryString(HKEY key, const wchar_t* valueName, wchar_t* buffer, DW
     return ERROR_SUCCESS;
 }
 
-bool ReadRegistryString(HKEY key, const wchar_t* valueName, DWORD byteBudget, std::wstring& text) {
-    std::vector<wchar_t> buffer(byteBudget / sizeof(wchar_t) + 2, L'\0');
+bool ReadRegistryString(HKEY key, const wchar_t* value_name, DWORD byte_budget,
+                        std::wstring& text) {
+    std::vector<wchar_t> buffer(byte_budget / sizeof(wchar_t) + 2, L'\0');
     DWORD bytes = 0;
-    if (QueryRegistryString(key, valueName, buffer.data(), byteBudget, &bytes) != ERROR_SUCCESS ||
+    if (QueryRegistryString(key, value_name, buffer.data(), byte_budget, &bytes) != ERROR_SUCCESS ||
         bytes == 0) {
         return false;
     }

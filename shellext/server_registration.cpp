@@ -5,7 +5,7 @@
 #include "shellext/shell_ids.h"
 #include "shellext/shell_module.h"
 #include "shellext/type_library.h"
-#include "shellext/win_handles.h"
+#include "win32/handles.h"
 
 #include <cwctype>
 #include <string>
@@ -20,8 +20,8 @@ HRESULT FromRegistryStatus(LONG status) {
 
 const Substitution kAppIdOnly[] = {{L"%APPID%", kAppIdText}};
 
-HRESULT RegisterSteps(HMODULE module, bool perUser) {
-    RegistrationRoot root(perUser);
+HRESULT RegisterSteps(HMODULE module, bool per_user) {
+    RegistrationRoot root(per_user);
     if (FAILED(root.Status())) {
         return root.Status();
     }
@@ -30,22 +30,22 @@ HRESULT RegisterSteps(HMODULE module, bool perUser) {
     if (FAILED(hr)) {
         return hr;
     }
-    std::wstring modulePath;
-    hr = GetModulePath(module, modulePath);
+    std::wstring module_path;
+    hr = GetModulePath(module, module_path);
     if (FAILED(hr)) {
         return hr;
     }
-    const Substitution withModule[] = {{L"%APPID%", kAppIdText}, {L"%MODULE%", modulePath}};
+    const Substitution with_module[] = {{L"%APPID%", kAppIdText}, {L"%MODULE%", module_path}};
     hr = FromRegistryStatus(
-        WriteRegistrationTable(root.get(), ClassRegistrationTable(), withModule));
+        WriteRegistrationTable(root.get(), ClassRegistrationTable(), with_module));
     if (FAILED(hr)) {
         return hr;
     }
-    return RegisterTypeLibrary(modulePath, perUser);
+    return RegisterTypeLibrary(module_path, per_user);
 }
 
-HRESULT UnregisterSteps(bool perUser) {
-    RegistrationRoot root(perUser);
+HRESULT UnregisterSteps(bool per_user) {
+    RegistrationRoot root(per_user);
     if (FAILED(root.Status())) {
         return root.Status();
     }
@@ -55,7 +55,7 @@ HRESULT UnregisterSteps(bool perUser) {
     if (FAILED(hr)) {
         return hr;
     }
-    hr = UnregisterTypeLibrary(perUser);
+    hr = UnregisterTypeLibrary(per_user);
     if (FAILED(hr)) {
         return hr;
     }
@@ -65,8 +65,8 @@ HRESULT UnregisterSteps(bool perUser) {
 
 }  // namespace
 
-RegistrationRoot::RegistrationRoot(bool perUser) {
-    if (!perUser) {
+RegistrationRoot::RegistrationRoot(bool per_user) {
+    if (!per_user) {
         key_ = HKEY_CLASSES_ROOT;
         return;
     }
@@ -87,24 +87,24 @@ RegistrationRoot::~RegistrationRoot() {
     }
 }
 
-HRESULT RegisterServer(HMODULE module, bool perUser) {
+HRESULT RegisterServer(HMODULE module, bool per_user) {
     ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
-    return RegisterSteps(module, perUser);
+    return RegisterSteps(module, per_user);
 }
 
-HRESULT UnregisterServer(bool perUser) {
+HRESULT UnregisterServer(bool per_user) {
     ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
-    return UnregisterSteps(perUser);
+    return UnregisterSteps(per_user);
 }
 
-bool IsPerUserCommandLine(const wchar_t* commandLine) {
-    if (commandLine == nullptr) {
+bool IsPerUserCommandLine(const wchar_t* command_line) {
+    if (command_line == nullptr) {
         return false;
     }
     // Five characters compared, the terminator included: "users" does not match.
     const wchar_t* expected = L"user";
     for (int i = 0; i < 5; ++i) {
-        if (std::towlower(commandLine[i]) != expected[i]) {
+        if (std::towlower(command_line[i]) != expected[i]) {
             return false;
         }
         if (expected[i] == L'\0') {
@@ -114,13 +114,13 @@ bool IsPerUserCommandLine(const wchar_t* commandLine) {
     return true;
 }
 
-HRESULT InstallServer(HMODULE module, bool install, bool perUser) {
+HRESULT InstallServer(HMODULE module, bool install, bool per_user) {
     if (!install) {
-        return UnregisterServer(perUser);
+        return UnregisterServer(per_user);
     }
-    const HRESULT hr = RegisterServer(module, perUser);
+    const HRESULT hr = RegisterServer(module, per_user);
     if (FAILED(hr)) {
-        UnregisterServer(perUser);
+        UnregisterServer(per_user);
     }
     return hr;
 }

@@ -8,7 +8,7 @@ namespace vantrel::shell {
 // Software\Classes in per-user mode.
 class RegistrationRoot {
   public:
-    explicit RegistrationRoot(bool perUser);
+    explicit RegistrationRoot(bool per_user);
     ~RegistrationRoot();
     RegistrationRoot(const RegistrationRoot&) = delete;
     RegistrationRoot& operator=(const RegistrationRoot&) = delete;
@@ -26,17 +26,17 @@ class RegistrationRoot {
 // Writes table A and table B (with %APPID% and %MODULE% replaced) and registers the type
 // library, under the system default thread locale. Stops at the first failure and
 // leaves what was written.
-HRESULT RegisterServer(HMODULE module, bool perUser);
+HRESULT RegisterServer(HMODULE module, bool per_user);
 
 // Removes table B, unregisters the type library, removes table A; each step only after
 // the one before it succeeded.
-HRESULT UnregisterServer(bool perUser);
+HRESULT UnregisterServer(bool per_user);
 
 // True when the DllInstall command line asks for per-user registration: "user" in any
 // case, and nothing after it.
-bool IsPerUserCommandLine(const wchar_t* commandLine);
+bool IsPerUserCommandLine(const wchar_t* command_line);
 
 // DllInstall: registration that takes itself back when it fails, or unregistration.
-HRESULT InstallServer(HMODULE module, bool install, bool perUser);
+HRESULT InstallServer(HMODULE module, bool install, bool per_user);
 
 }  // namespace vantrel::shell

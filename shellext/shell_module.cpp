@@ -50,51 +50,48 @@ void CVantrelShellModule::Attach(HINSTANCE instance) {
     instance_ = instance;
 }
 
-void CVantrelShellModule::Detach(bool releaseObjects) {
-    IUnknown* classObject = classObject_.exchange(nullptr);
-    if (releaseObjects) {
-        if (classObject != nullptr) {
-            classObject->Release();
-        }
-        if (typeInfo_ != nullptr) {
-            typeInfo_->Release();
-        }
+void CVantrelShellModule::Detach(bool release_objects) {
+    ComPtr<IUnknown> class_object;
+    class_object.reset(class_object_.exchange(nullptr));
+    if (!release_objects) {
+        // Let go without calling into libraries that may be gone already.
+        class_object.release();
+        type_info_.release();
     }
-    typeInfo_ = nullptr;
+    type_info_.reset();
 }
 
 HRESULT CVantrelShellModule::GetClassObject(REFIID riid, void** ppv) {
-    if (classObject_.load() == nullptr) {
+    if (class_object_.load() == nullptr) {
         SectionLock hold(lock_);
-        if (classObject_.load() == nullptr) {
+        if (class_object_.load() == nullptr) {
             IUnknown* created = new (std::nothrow) CClassFactory();
             if (created == nullptr) {
                 return E_OUTOFMEMORY;
             }
-            classObject_.store(created);
+            class_object_.store(created);
         }
     }
-    return classObject_.load()->QueryInterface(riid, ppv);
+    return class_object_.load()->QueryInterface(riid, ppv);
 }
 
-HRESULT CVantrelShellModule::GetMenuTypeInfo(LCID locale, ITypeInfo** typeInfo) {
-    *typeInfo = nullptr;
+HRESULT CVantrelShellModule::GetMenuTypeInfo(LCID locale, ITypeInfo** type_info) {
+    *type_info = nullptr;
     SectionLock hold(lock_);
-    if (typeInfo_ == nullptr) {
-        ITypeLib* library = nullptr;
-        const HRESULT hr = LoadMenuTypeLibrary(locale, &library);
+    if (!type_info_) {
+        ComPtr<ITypeLib> library;
+        const HRESULT hr = LoadMenuTypeLibrary(locale, library.put());
         if (FAILED(hr)) {
             return hr;
         }
-        const HRESULT found = library->GetTypeInfoOfGuid(kIidMyContextMenu, &typeInfo_);
-        library->Release();
-        if (FAILED(found)) {
-            typeInfo_ = nullptr;
-            return found;
+        ComPtr<ITypeInfo> found;
+        const HRESULT found_result = library->GetTypeInfoOfGuid(kIidMyContextMenu, found.put());
+        if (FAILED(found_result)) {
+            return found_result;
         }
+        type_info_ = std::move(found);
     }
-    typeInfo_->AddRef();
-    *typeInfo = typeInfo_;
+    *type_info = type_info_.copy();
     return S_OK;
 }
 

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <string>
 
+#include "win32/handles.h"
+
 namespace vantrel::shell {
 
 // Per-library state of VantrelShell.dll: its instance handle, the lock count that decides
@@ -20,30 +22,30 @@ class CVantrelShellModule {
 
     // Process attach.
     void Attach(HINSTANCE instance);
-    // Process detach; releaseObjects is false when the process is ending (other libraries
+    // Process detach; release_objects is false when the process is ending (other libraries
     // may already be gone, so nothing is called on the cached objects then).
-    void Detach(bool releaseObjects);
+    void Detach(bool release_objects);
     bool IsInitialised() const { return instance_ != nullptr; }
     HINSTANCE Instance() const { return instance_; }
 
-    LONG Lock() { return InterlockedIncrement(&lockCount_); }
-    LONG Unlock() { return InterlockedDecrement(&lockCount_); }
-    LONG LockCount() const { return lockCount_; }
+    LONG Lock() { return InterlockedIncrement(&lock_count_); }
+    LONG Unlock() { return InterlockedDecrement(&lock_count_); }
+    LONG LockCount() const { return lock_count_; }
 
-    void SetPerUser() { perUser_ = true; }
-    bool PerUser() const { return perUser_; }
+    void SetPerUser() { per_user_ = true; }
+    bool PerUser() const { return per_user_; }
 
     // The class object's interface riid, creating the object on first demand.
     HRESULT GetClassObject(REFIID riid, void** ppv);
     // The type information of IMyContextMenu, loaded once per process.
-    HRESULT GetMenuTypeInfo(LCID locale, ITypeInfo** typeInfo);
+    HRESULT GetMenuTypeInfo(LCID locale, ITypeInfo** type_info);
 
   private:
     HINSTANCE instance_ = nullptr;
-    volatile LONG lockCount_ = 0;
-    bool perUser_ = false;
-    std::atomic<IUnknown*> classObject_{nullptr};
-    ITypeInfo* typeInfo_ = nullptr;
+    volatile LONG lock_count_ = 0;
+    bool per_user_ = false;
+    std::atomic<IUnknown*> class_object_{nullptr};
+    ComPtr<ITypeInfo> type_info_;
     CRITICAL_SECTION lock_;
 };
 

@@ -4,6 +4,8 @@
 
 #include <oleauto.h>
 
+#include "win32/handles.h"
+
 namespace vantrel::shell {
 
 namespace {
@@ -43,34 +45,32 @@ bool IsRegistered() {
 
 }  // namespace
 
-HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser) {
-    std::wstring path = modulePath;
-    ITypeLib* library = nullptr;
-    HRESULT hr = LoadTypeLib(path.c_str(), &library);
+HRESULT RegisterTypeLibrary(const std::wstring& module_path, bool per_user) {
+    std::wstring path = module_path;
+    ComPtr<ITypeLib> library;
+    HRESULT hr = LoadTypeLib(path.c_str(), library.put());
     if (FAILED(hr)) {
-        path = WithTlbExtension(modulePath);
-        hr = LoadTypeLib(path.c_str(), &library);
+        path = WithTlbExtension(module_path);
+        hr = LoadTypeLib(path.c_str(), library.put());
         if (FAILED(hr)) {
             return hr;
         }
     }
-    auto forUser =
-        perUser ? FindOleAutomationExport<RegisterForUser>("RegisterTypeLibForUser") : nullptr;
-    hr = forUser != nullptr ? forUser(library, path.data(), nullptr)
-                            : RegisterTypeLib(library, path.data(), nullptr);
-    library->Release();
-    return hr;
+    auto for_user =
+        per_user ? FindOleAutomationExport<RegisterForUser>("RegisterTypeLibForUser") : nullptr;
+    return for_user != nullptr ? for_user(library.get(), path.data(), nullptr)
+                               : RegisterTypeLib(library.get(), path.data(), nullptr);
 }
 
-HRESULT UnregisterTypeLibrary(bool perUser) {
+HRESULT UnregisterTypeLibrary(bool per_user) {
     if (!IsRegistered()) {
         return S_OK;
     }
-    auto forUser =
-        perUser ? FindOleAutomationExport<UnregisterForUser>("UnRegisterTypeLibForUser") : nullptr;
-    if (forUser != nullptr) {
-        return forUser(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
-                       kTypeLibLocale, kSystemKind);
+    auto for_user =
+        per_user ? FindOleAutomationExport<UnregisterForUser>("UnRegisterTypeLibForUser") : nullptr;
+    if (for_user != nullptr) {
+        return for_user(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
+                        kTypeLibLocale, kSystemKind);
     }
     return UnRegisterTypeLib(kLibidVantrelShellLib, kTypeLibMajorVersion, kTypeLibMinorVersion,
                              kTypeLibLocale, kSystemKind);

@@ -14,7 +14,7 @@
 #include "bench/counting_run_view.h"
 #include "engine/clean.h"
 #include "engine/scan.h"
-#include "engine/win32/win32_file_system.h"
+#include "win32/win32_file_system.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ long long BareWalk(const std::wstring& folder) {
 }
 
 int Scan(vantrel::Win32FileSystem& fs, vantrel::bench::CountingRunView& view,
-         const std::wstring& folder, const vantrel::CleaningOptions& options) {
+         const std::wstring& folder, const vantrel::RunOptions& options) {
     view.folders.push_back(vantrel::FolderItem{folder, 0, vantrel::ItemStatus::None});
     vantrel::RunState run;
     vantrel::RunContext ctx{view, fs, run, options};
@@ -68,10 +68,10 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     vantrel::Win32FileSystem fs;
-    vantrel::CleaningOptions options;
-    options.Filter = L"*.obj";
-    options.DeleteFolders = 0;
-    options.RecycleFiles = 0;
+    vantrel::RunOptions options;
+    options.filter = L"*.obj";
+    options.delete_folders = false;
+    options.recycle = false;
 
     double best_walk = 1e9, best_scan = 1e9;
     long long walked = 0;

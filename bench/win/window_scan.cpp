@@ -28,10 +28,10 @@
 #include "config/memory_registry_profile.h"
 #include "config/presets.h"
 #include "engine/scan.h"
-#include "engine/win32/win32_file_system.h"
 #include "resources/resource.h"
-#include "ui/main_dlg.h"
-#include "ui/ui_resources.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/main/main_dlg.h"
+#include "win32/win32_file_system.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ double EngineScan(const std::wstring& root, int& found) {
     view.folders.push_back(vantrel::FolderItem{root, 0, vantrel::ItemStatus::None});
     vantrel::Win32FileSystem fs;
     vantrel::RunState state;
-    const vantrel::CleaningOptions options = ObjFilter();
+    const vantrel::RunOptions options = ObjFilter().ForRun();
     vantrel::RunContext ctx{view, fs, state, options};
     const auto start = Clock::now();
     vantrel::ScanAllFolders(ctx);
@@ -261,10 +261,10 @@ double BareWalkAndDelete(const std::wstring& root, int& deleted) {
 
 void CleanCommand(const std::wstring& window_root, const std::wstring& bare_root) {
     vantrel::CommandLineRequest request;
-    request.Action = vantrel::CommandAction::Clean;
-    request.Folders = {window_root};
-    request.Options = ObjFilter();
-    request.AutoClose = 1;
+    request.action = vantrel::CommandAction::Clean;
+    request.folders = {window_root};
+    request.options = ObjFilter();
+    request.auto_close = 1;
     const auto created = Clock::now();
     Window window(&request);
     const double start_up = Seconds(created);

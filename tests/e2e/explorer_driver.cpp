@@ -172,8 +172,8 @@ std::wstring MenuItemText(HMENU menu, int position) {
     return text;
 }
 
-// The command id of the entry captioned entryText in the "Vantrel" submenu, or 0.
-UINT FindEntry(HMENU menu, const std::wstring& entryText) {
+// The command id of the entry captioned entry_text in the "Vantrel" submenu, or 0.
+UINT FindEntry(HMENU menu, const std::wstring& entry_text) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         HMENU submenu = GetSubMenu(menu, i);
@@ -182,7 +182,7 @@ UINT FindEntry(HMENU menu, const std::wstring& entryText) {
         }
         const int entries = GetMenuItemCount(submenu);
         for (int k = 0; k < entries; ++k) {
-            if (MenuItemText(submenu, k) == entryText) {
+            if (MenuItemText(submenu, k) == entry_text) {
                 const UINT id = GetMenuItemID(submenu, k);
                 return id == static_cast<UINT>(-1) ? 0 : id;
             }
@@ -224,11 +224,11 @@ std::wstring ReadRegistryText(HKEY root, const std::wstring& key, const wchar_t*
 // CoCreateInstance finds no class registered per user. In that case the class is created
 // the way COM would from the per-user entry: its InprocServer32 library's class object.
 HRESULT CreateFromPerUserRegistration(const CLSID& clsid, REFIID riid, void** object) {
-    wchar_t clsidText[40] = {};
-    StringFromGUID2(clsid, clsidText, 40);
+    wchar_t clsid_text[40] = {};
+    StringFromGUID2(clsid, clsid_text, 40);
     const std::wstring server = ReadRegistryText(
         HKEY_CURRENT_USER,
-        L"Software\\Classes\\CLSID\\" + std::wstring(clsidText) + L"\\InprocServer32", nullptr);
+        L"Software\\Classes\\CLSID\\" + std::wstring(clsid_text) + L"\\InprocServer32", nullptr);
     if (server.empty()) {
         return REGDB_E_CLASSNOTREG;
     }
@@ -238,27 +238,27 @@ HRESULT CreateFromPerUserRegistration(const CLSID& clsid, REFIID riid, void** ob
         return HRESULT_FROM_WIN32(GetLastError());
     }
     using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto getClassObject = reinterpret_cast<GetClassObjectFunction>(
+    auto get_class_object = reinterpret_cast<GetClassObjectFunction>(
         reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
-    if (getClassObject == nullptr) {
+    if (get_class_object == nullptr) {
         return CO_E_ERRORINDLL;
     }
     ComPtr<IClassFactory> factory;
-    HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.put());
+    HRESULT hr = get_class_object(clsid, IID_IClassFactory, factory.put());
     if (FAILED(hr)) {
         return hr;
     }
     return factory->CreateInstance(nullptr, riid, object);
 }
 
-int Invoke(const std::wstring& entryText, const std::vector<std::wstring>& folders) {
+int Invoke(const std::wstring& entry_text, const std::vector<std::wstring>& folders) {
     // Explorer finds the handler's class through the folder handler key.
-    const std::wstring clsidText = ReadRegistryText(
+    const std::wstring clsid_text = ReadRegistryText(
         HKEY_CLASSES_ROOT, L"Folder\\ShellEx\\ContextMenuHandlers\\Zephrane.Vantrel", nullptr);
-    const std::wstring userClsidText = ReadRegistryText(
+    const std::wstring user_clsid_text = ReadRegistryText(
         HKEY_CURRENT_USER,
         L"Software\\Classes\\Folder\\ShellEx\\ContextMenuHandlers\\Zephrane.Vantrel", nullptr);
-    const std::wstring& handler = userClsidText.empty() ? clsidText : userClsidText;
+    const std::wstring& handler = user_clsid_text.empty() ? clsid_text : user_clsid_text;
     CLSID clsid = {};
     if (handler.empty() || FAILED(CLSIDFromString(handler.c_str(), &clsid))) {
         return Fail("no context-menu handler registered for folders");
@@ -281,17 +281,17 @@ int Invoke(const std::wstring& entryText, const std::vector<std::wstring>& folde
     if (FAILED(hr)) {
         return Fail("IShellExtInit::Initialize failed", hr);
     }
-    ComPtr<IContextMenu> contextMenu;
-    hr = init->QueryInterface(IID_IContextMenu, contextMenu.put());
+    ComPtr<IContextMenu> context_menu;
+    hr = init->QueryInterface(IID_IContextMenu, context_menu.put());
     if (FAILED(hr)) {
         return Fail("no IContextMenu", hr);
     }
     MenuOwner menu;
-    hr = contextMenu->QueryContextMenu(menu.menu, 0, kFirstCommandId, kLastCommandId, CMF_NORMAL);
+    hr = context_menu->QueryContextMenu(menu.menu, 0, kFirstCommandId, kLastCommandId, CMF_NORMAL);
     if (FAILED(hr) || HRESULT_CODE(hr) == 0) {
         return Fail("QueryContextMenu added nothing", hr);
     }
-    const UINT id = FindEntry(menu.menu, entryText);
+    const UINT id = FindEntry(menu.menu, entry_text);
     if (id < kFirstCommandId) {
         PrintSubmenu(menu.menu);
         return Fail("menu entry not found");
@@ -300,7 +300,7 @@ int Invoke(const std::wstring& entryText, const std::vector<std::wstring>& folde
     info.cbSize = sizeof(info);
     info.lpVerb = MAKEINTRESOURCEA(id - kFirstCommandId);
     info.nShow = SW_SHOWNORMAL;
-    hr = contextMenu->InvokeCommand(&info);
+    hr = context_menu->InvokeCommand(&info);
     if (FAILED(hr)) {
         return Fail("InvokeCommand failed", hr);
     }
@@ -314,13 +314,13 @@ struct WindowSearch {
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
+    wchar_t class_name[16] = {};
+    GetClassNameW(window, class_name, 16);
     const int length = GetWindowTextLengthW(window);
     std::wstring title(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(window, title.data(), length + 1);
     title.resize(static_cast<size_t>(length));
-    if (std::wcscmp(className, L"#32770") == 0 && title == search->title &&
+    if (std::wcscmp(class_name, L"#32770") == 0 && title == search->title &&
         IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
@@ -387,35 +387,35 @@ int PrintFolders(HWND dialog) {
     if (list == nullptr) {
         return Fail("no folder list in the window");
     }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(list, &processId);
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(list, &process_id);
     HandleOwner process{OpenProcess(
         PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
-        FALSE, processId)};
+        FALSE, process_id)};
     if (process.handle == nullptr) {
         return Fail("cannot open the program's process", HRESULT_FROM_WIN32(GetLastError()));
     }
     BOOL wow64 = FALSE;
     IsWow64Process(process.handle, &wow64);
     constexpr int kTextChars = 32768;
-    const size_t itemBytes = wow64 ? sizeof(RemoteItem32) : sizeof(LVITEMW);
-    RemoteMemory remote(process.handle, itemBytes + kTextChars * sizeof(wchar_t));
+    const size_t item_bytes = wow64 ? sizeof(RemoteItem32) : sizeof(LVITEMW);
+    RemoteMemory remote(process.handle, item_bytes + kTextChars * sizeof(wchar_t));
     if (remote.get() == nullptr) {
         return Fail("cannot allocate in the program's process", HRESULT_FROM_WIN32(GetLastError()));
     }
-    auto* remoteText = static_cast<unsigned char*>(remote.get()) + itemBytes;
+    auto* remote_text = static_cast<unsigned char*>(remote.get()) + item_bytes;
     const LRESULT rows = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
     for (LRESULT row = 0; row < rows; ++row) {
         bool written = false;
         if (wow64) {
             RemoteItem32 item = {};
-            item.pszText = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(remoteText));
+            item.pszText = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(remote_text));
             item.cchTextMax = kTextChars;
             written =
                 WriteProcessMemory(process.handle, remote.get(), &item, sizeof(item), nullptr);
         } else {
             LVITEMW item = {};
-            item.pszText = reinterpret_cast<wchar_t*>(remoteText);
+            item.pszText = reinterpret_cast<wchar_t*>(remote_text);
             item.cchTextMax = kTextChars;
             written =
                 WriteProcessMemory(process.handle, remote.get(), &item, sizeof(item), nullptr);
@@ -426,7 +426,7 @@ int PrintFolders(HWND dialog) {
         const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                             reinterpret_cast<LPARAM>(remote.get()));
         std::wstring text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-        if (length > 0 && !ReadProcessMemory(process.handle, remoteText, text.data(),
+        if (length > 0 && !ReadProcessMemory(process.handle, remote_text, text.data(),
                                              text.size() * sizeof(wchar_t), nullptr)) {
             return Fail("cannot read from the program's process");
         }

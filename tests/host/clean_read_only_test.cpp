@@ -27,7 +27,7 @@ TEST(CleanReadOnlyTest, TheBitComesBackWhenTheItemStays) {
             h.fs.AddFile(c.path, 1, kAttributeReadOnly);
         }
         h.fs.fail_remove.insert(c.path);
-        h.options.DeleteReadOnlys = 1;
+        h.options.delete_read_only = true;
         h.view.List(c.path, c.listed_size, h.fs.GetAttributes(c.path));
         CleanAllItems(h.ctx);
         EXPECT_EQ(h.view.files[0].item.status, ItemStatus::Failed) << c.what;

@@ -3,7 +3,8 @@
 #include <set>
 
 #include "config/command_line.h"
-#include "config/preset_selection.h"
+#include "ui/model/main_window_values.h"
+#include "ui/model/preset_selection.h"
 
 namespace vantrel {
 namespace {
@@ -47,44 +48,44 @@ TEST(CommandLineTest, CountingAndActionTable) {
     for (const auto& c : cases) {
         CommandLineRequest request;
         EXPECT_EQ(Parse(c.args, request), c.count) << c.what;
-        EXPECT_EQ(request.Action, c.action) << c.what;
-        EXPECT_EQ(request.Help, c.help) << c.what;
+        EXPECT_EQ(request.action, c.action) << c.what;
+        EXPECT_EQ(request.help, c.help) << c.what;
     }
 }
 
 TEST(CommandLineTest, SwitchesOnlyTurnOn) {
     CommandLineRequest request;
-    EXPECT_EQ(request.Options.PackFlags(), 0u);
-    EXPECT_EQ(request.PresetIndex, -1);
+    EXPECT_EQ(request.options.PackFlags(), 0u);
+    EXPECT_EQ(request.preset_index, -1);
     Parse({L"-def", L"/r", L"-ac"}, request);
-    EXPECT_EQ(request.Options.PackFlags(), DeleteEmptyFilesFlag | RecycleFilesFlag);
-    EXPECT_EQ(request.AutoClose, 1);
+    EXPECT_EQ(request.options.PackFlags(), DeleteEmptyFilesFlag | RecycleFilesFlag);
+    EXPECT_EQ(request.auto_close, 1);
     CommandLineRequest all;
     Parse({L"-ss", L"-df", L"-dd", L"-def", L"-ded", L"-dr", L"-r"}, all);
-    EXPECT_EQ(all.Options.PackFlags(), 0x1333u);
+    EXPECT_EQ(all.options.PackFlags(), 0x1333u);
 }
 
 TEST(CommandLineTest, ConsumedValuesAreNeverOptionsOrFolders) {
     CommandLineRequest request;
     EXPECT_EQ(Parse({L"-f", L"-s", L"-p", L"C:\\x", L"D:\\y"}, request), 3);
-    EXPECT_EQ(request.Options.Filter, L"-s");
-    EXPECT_EQ(request.Action, CommandAction::None);
-    EXPECT_EQ(request.PresetIndex, -1);  // "C:\x" reads as 0
-    EXPECT_EQ(request.Folders, std::vector<std::wstring>{L"D:\\y"});
+    EXPECT_EQ(request.options.Filter, L"-s");
+    EXPECT_EQ(request.action, CommandAction::None);
+    EXPECT_EQ(request.preset_index, -1);  // "C:\x" reads as 0
+    EXPECT_EQ(request.folders, std::vector<std::wstring>{L"D:\\y"});
 }
 
 TEST(CommandLineTest, ReportPathIsTakenAsGiven) {
     CommandLineRequest request;
     EXPECT_EQ(Parse({L"/report", L" C:\\r, \\x.csv", L"D:\\y", L"-report"}, request), 2);
-    EXPECT_EQ(request.ReportPath, L" C:\\r, \\x.csv");
-    EXPECT_EQ(request.Folders, std::vector<std::wstring>{L"D:\\y"});
+    EXPECT_EQ(request.report_path, L" C:\\r, \\x.csv");
+    EXPECT_EQ(request.folders, std::vector<std::wstring>{L"D:\\y"});
 }
 
 TEST(CommandLineTest, FilterIsTrimmedAndFoldersKeepOrder) {
     CommandLineRequest request;
     Parse({L"B", L"-filter", L"  *.obj ; *.o \t", L"A", L"", L"B"}, request);
-    EXPECT_EQ(request.Options.Filter, L"*.obj ; *.o");
-    EXPECT_EQ(request.Folders, (std::vector<std::wstring>{L"B", L"A", L"", L"B"}));
+    EXPECT_EQ(request.options.Filter, L"*.obj ; *.o");
+    EXPECT_EQ(request.folders, (std::vector<std::wstring>{L"B", L"A", L"", L"B"}));
 }
 
 TEST(CommandLineTest, PresetNumberTable) {
@@ -117,7 +118,7 @@ TEST(CommandLineTest, PresetNumberTable) {
     for (const auto& c : indexes) {
         CommandLineRequest request;
         Parse({L"-preset", c.text}, request);
-        EXPECT_EQ(request.PresetIndex, c.index) << c.text;
+        EXPECT_EQ(request.preset_index, c.index) << c.text;
     }
 }
 
@@ -144,7 +145,7 @@ struct StartResult {
 };
 
 StartResult StartWindow(const AppSettings& settings, const std::vector<std::wstring>& args,
-                        const std::set<std::wstring>& existingFolders) {
+                        const std::set<std::wstring>& existing_folders) {
     CommandLineRequest request;
     Parse(args, request);
     StartResult result;
@@ -154,7 +155,7 @@ StartResult StartWindow(const AppSettings& settings, const std::vector<std::wstr
     result.selection = SelectPresetAtCreation(settings.Presets, settings.CustomIndex,
                                               result.values.Preset, result.controls);
     result.plan = PlanRequestStart(request, [&](const std::wstring& f) {
-        return existingFolders.count(f) != 0 ? f : std::wstring();
+        return existing_folders.count(f) != 0 ? f : std::wstring();
     });
     return result;
 }
@@ -176,10 +177,10 @@ TEST(CommandLineTest, ExtensionCleanForm) {
         EXPECT_EQ(r.selection, 1);
         EXPECT_EQ(r.controls.Filter, L"*.o;*.d");
         EXPECT_EQ(r.controls.PackFlags(), 0x301u);
-        EXPECT_TRUE(r.plan.LockAutoClose);
-        EXPECT_TRUE(r.plan.BringToTop);
-        EXPECT_EQ(r.plan.FoldersToAdd, std::vector<std::wstring>{L"C:\\A"});
-        EXPECT_EQ(r.plan.Command, StartCommand::ScanAndClean);
+        EXPECT_TRUE(r.plan.lock_auto_close);
+        EXPECT_TRUE(r.plan.bring_to_top);
+        EXPECT_EQ(r.plan.folders_to_add, std::vector<std::wstring>{L"C:\\A"});
+        EXPECT_EQ(r.plan.command, StartCommand::ScanAndClean);
     }
 }
 
@@ -189,13 +190,13 @@ TEST(CommandLineTest, ExtensionCleanLaterForm) {
     EXPECT_EQ(custom.controls.Filter, L"");
     EXPECT_EQ(custom.controls.PackFlags(), 0u);
     EXPECT_EQ(custom.selection, 11);
-    EXPECT_TRUE(custom.plan.LockAutoClose);
-    EXPECT_EQ(custom.plan.Command, StartCommand::None);
+    EXPECT_TRUE(custom.plan.lock_auto_close);
+    EXPECT_EQ(custom.plan.command, StartCommand::None);
     // Saved preset: it is applied.
     const StartResult preset = StartWindow(SavedSettings(4), {L"C:\\A"}, {L"C:\\A"});
     EXPECT_EQ(preset.selection, 4);
     EXPECT_EQ(preset.controls.Filter, L".svn");
-    EXPECT_EQ(preset.plan.Command, StartCommand::None);
+    EXPECT_EQ(preset.plan.command, StartCommand::None);
 }
 
 TEST(CommandLineTest, FilterAndSwitchesOnlyUnderCustom) {
@@ -205,7 +206,7 @@ TEST(CommandLineTest, FilterAndSwitchesOnlyUnderCustom) {
     EXPECT_EQ(custom.controls.PackFlags(), DeleteFilesFlag);
     EXPECT_EQ(custom.selection, 11);  // no preset has exactly these flags
     EXPECT_EQ(custom.values.Preset, 11);
-    EXPECT_EQ(custom.plan.Command, StartCommand::None);
+    EXPECT_EQ(custom.plan.command, StartCommand::None);
 
     const StartResult preset = StartWindow(SavedSettings(2), args, {L"C:\\A"});
     EXPECT_EQ(preset.selection, 2);
@@ -229,38 +230,38 @@ TEST(CommandLineTest, PresetNumbersAroundTheList) {
         const StartResult r = StartWindow(SavedSettings(-1), {L"-p", c.number, L"-s"}, {});
         EXPECT_EQ(r.selection, c.selection) << c.number;
         EXPECT_EQ(r.controls.Filter, c.filter) << c.number;
-        EXPECT_EQ(r.plan.Command, StartCommand::None) << c.number;  // no folder, no run
+        EXPECT_EQ(r.plan.command, StartCommand::None) << c.number;  // no folder, no run
     }
 }
 
 TEST(CommandLineTest, OnlyExistingFoldersAreAdded) {
     const StartResult r = StartWindow(
         SavedSettings(0), {L"-s", L"C:\\file.txt", L"C:\\B", L"", L"C:\\A"}, {L"C:\\A", L"C:\\B"});
-    EXPECT_EQ(r.plan.FoldersToAdd, (std::vector<std::wstring>{L"C:\\B", L"C:\\A"}));
-    EXPECT_EQ(r.plan.Command, StartCommand::Scan);
+    EXPECT_EQ(r.plan.folders_to_add, (std::vector<std::wstring>{L"C:\\B", L"C:\\A"}));
+    EXPECT_EQ(r.plan.command, StartCommand::Scan);
     const StartResult none = StartWindow(SavedSettings(0), {L"-c", L"C:\\gone"}, {});
-    EXPECT_TRUE(none.plan.FoldersToAdd.empty());
-    EXPECT_TRUE(none.plan.LockAutoClose);
-    EXPECT_EQ(none.plan.Command, StartCommand::ScanAndClean);  // disabled by the window
+    EXPECT_TRUE(none.plan.folders_to_add.empty());
+    EXPECT_TRUE(none.plan.lock_auto_close);
+    EXPECT_EQ(none.plan.command, StartCommand::ScanAndClean);  // disabled by the window
 }
 
 TEST(CommandLineTest, ClosingAfterARun) {
-    CommandLineRequest autoClose;
-    autoClose.AutoClose = 1;
+    CommandLineRequest auto_close;
+    auto_close.auto_close = 1;
     const CommandLineRequest plain;
     const struct {
         bool cleaned;
         bool stopped;
-        int32_t windowAutoClose;
+        int32_t window_auto_close;
         const CommandLineRequest* request;
         bool closes;
     } cases[] = {
-        {true, false, 1, nullptr, true},      {true, false, 0, nullptr, false},
-        {true, false, 0, &autoClose, true},   {true, true, 1, &autoClose, false},
-        {false, false, 1, &autoClose, false}, {true, false, 0, &plain, false},
+        {true, false, 1, nullptr, true},       {true, false, 0, nullptr, false},
+        {true, false, 0, &auto_close, true},   {true, true, 1, &auto_close, false},
+        {false, false, 1, &auto_close, false}, {true, false, 0, &plain, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ClosesWindowAfterRun(c.cleaned, c.stopped, c.windowAutoClose, c.request),
+        EXPECT_EQ(ClosesWindowAfterRun(c.cleaned, c.stopped, c.window_auto_close, c.request),
                   c.closes);
     }
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "config/preset_selection.h"
+#include "ui/model/preset_selection.h"
 
 namespace vantrel {
 namespace {
@@ -70,12 +70,12 @@ TEST(PresetSelectionTest, ComboItemsEndWithCustom) {
     const PresetList list = DefaultPresets();
     const auto items = PresetComboItems(list);
     ASSERT_EQ(items.size(), 12u);
-    EXPECT_EQ(items[0].Entry, &list[0]);
-    EXPECT_EQ(items[0].Text, list[0].Name);
-    EXPECT_TRUE(items[10].SeparatorBelow);
-    EXPECT_FALSE(items[9].SeparatorBelow);
-    EXPECT_EQ(items[11].Text, L"Custom");
-    EXPECT_EQ(items[11].Entry, nullptr);
+    EXPECT_EQ(items[0].entry, &list[0]);
+    EXPECT_EQ(items[0].text, list[0].Name);
+    EXPECT_TRUE(items[10].separator_below);
+    EXPECT_FALSE(items[9].separator_below);
+    EXPECT_EQ(items[11].text, L"Custom");
+    EXPECT_EQ(items[11].entry, nullptr);
     EXPECT_EQ(PresetComboItems(PresetList()).size(), 1u);
 }
 
@@ -109,8 +109,8 @@ TEST(PresetSelectionTest, SelectionAtCreation) {
     const int32_t custom = 11;
     const struct {
         const char* what;
-        int32_t windowIndex;
-        int expectedSelection;
+        int32_t window_index;
+        int expected_selection;
         bool applied;
     } cases[] = {
         {"saved Custom matches", custom, 1, false},
@@ -121,8 +121,8 @@ TEST(PresetSelectionTest, SelectionAtCreation) {
     };
     for (const auto& c : cases) {
         CleaningOptions controls = Controls(L"*.O;*.D", 0x301);
-        EXPECT_EQ(SelectPresetAtCreation(list, custom, c.windowIndex, controls),
-                  c.expectedSelection)
+        EXPECT_EQ(SelectPresetAtCreation(list, custom, c.window_index, controls),
+                  c.expected_selection)
             << c.what;
         EXPECT_EQ(controls.Filter, c.applied ? list[4].Filter : L"*.O;*.D") << c.what;
     }
@@ -135,12 +135,12 @@ TEST(PresetSelectionTest, SelectionAfterThePresetsDialog) {
     list.RemoveAt(10);
     list.RemoveAt(9);  // nine left
     const struct {
-        int32_t windowIndex;
+        int32_t window_index;
         int expected;
     } cases[] = {{3, 3}, {8, 8}, {9, 0}, {11, 0}, {-1, 0}};
     for (const auto& c : cases) {
         CleaningOptions controls = Controls(L"mine", 0);
-        EXPECT_EQ(SelectPresetAfterPresetsChanged(list, c.windowIndex, controls), c.expected);
+        EXPECT_EQ(SelectPresetAfterPresetsChanged(list, c.window_index, controls), c.expected);
         EXPECT_EQ(controls.Filter, list[c.expected].Filter);
         EXPECT_EQ(controls.PackFlags(), list[c.expected].Flags);
     }

@@ -66,7 +66,7 @@ TEST(PresetsTest, UnusableStoresFallBackToDefaults) {
         const char* what;
         int32_t count;  // INT32_MIN: no Count value
         bool named;     // whether the three stored presets have names
-        RegistryType countType;
+        RegistryType count_type;
     } cases[] = {
         {"count missing", INT32_MIN, true, RegistryType::Dword},
         {"count zero with subkeys", 0, true, RegistryType::Dword},
@@ -81,7 +81,7 @@ TEST(PresetsTest, UnusableStoresFallBackToDefaults) {
             StorePreset(store, i, c.named ? L"Mine" : L"", L"*.x", 1);
         }
         if (c.count != INT32_MIN) {
-            if (c.countType == RegistryType::Dword) {
+            if (c.count_type == RegistryType::Dword) {
                 store.WriteInt(L"Presets", L"Count", c.count);
             } else {
                 store.WriteString(L"Presets", L"Count", L"3");

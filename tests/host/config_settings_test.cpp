@@ -2,6 +2,7 @@
 
 #include "config/app_settings.h"
 #include "config/memory_registry_profile.h"
+#include "ui/model/main_window_values.h"
 
 namespace vantrel {
 namespace {
@@ -146,10 +147,10 @@ TEST(SettingsTest, WindowExchange) {
     values.Options.Filter = L"*.tmp";
     values.Options.DeleteFolders = 0;
     values.AutoRemoveDeleted = 1;
-    for (bool withRequest : {true, false}) {
+    for (bool with_request : {true, false}) {
         AppSettings copy = settings;
-        ReturnWindowValues(values, withRequest, copy);
-        EXPECT_EQ(copy.AutoClose, withRequest ? 0 : 1);
+        ReturnWindowValues(values, with_request, copy);
+        EXPECT_EQ(copy.AutoClose, with_request ? 0 : 1);
         EXPECT_EQ(copy.AlwaysOnTop, 0);
         EXPECT_EQ(copy.Preset, 11);
         EXPECT_EQ(copy.Options.Filter, L"*.tmp");
@@ -158,30 +159,6 @@ TEST(SettingsTest, WindowExchange) {
     }
     NoteFolderAdded(settings, L"D:\\x");
     EXPECT_EQ(settings.LastFolder, L"D:\\x");
-}
-
-TEST(SettingsTest, RemoveFileSpecTable) {
-    const struct {
-        const wchar_t* in;
-        const wchar_t* out;
-    } cases[] = {
-        {L"C:\\Program Files\\Vantrel\\Vantrel.exe", L"C:\\Program Files\\Vantrel"},
-        {L"C:\\Vantrel.exe", L"C:\\"},
-        {L"C:\\", L"C:\\"},
-        {L"C:", L"C:"},
-        {L"C:file.exe", L"C:"},
-        {L"C:\\dir\\", L"C:\\dir"},
-        {L"\\\\server\\share\\v.exe", L"\\\\server\\share"},
-        {L"\\\\server", L"\\\\"},
-        {L"\\v.exe", L"\\"},
-        {L"\\", L"\\"},
-        {L"Vantrel.exe", L""},
-        {L"", L""},
-        {L"a\\b\\c", L"a\\b"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RemoveFileSpec(c.in), c.out) << c.in;
-    }
 }
 
 TEST(SettingsTest, ApplicationFolderPrefersAppFolder) {

@@ -76,14 +76,14 @@ TEST(EnginePropertyTest, DeletesOnlyWhatWasListedInsideTheChosenFolders) {
         h.view.AddFolder(L"C:\\one");
         h.view.AddFolder(L"C:\\two");
         h.view.AddFolder(L"C:\\missing");
-        h.options.Filter = kFilters[random() % 6];
-        h.options.ScanSubfolders = random() % 2;
-        h.options.DeleteFiles = random() % 2;
-        h.options.DeleteFolders = random() % 2;
-        h.options.DeleteEmptyFiles = random() % 2;
-        h.options.DeleteEmptyFolders = random() % 2;
-        h.options.DeleteReadOnlys = random() % 2;
-        h.options.RecycleFiles = random() % 2;
+        h.options.filter = kFilters[random() % 6];
+        h.options.scan_subfolders = random() % 2;
+        h.options.delete_files = random() % 2;
+        h.options.delete_folders = random() % 2;
+        h.options.delete_empty_files = random() % 2;
+        h.options.delete_empty_folders = random() % 2;
+        h.options.delete_read_only = random() % 2;
+        h.options.recycle = random() % 2;
         h.view.answers = {random() % 2 == 0};
         const auto before = h.fs.Nodes();
 
@@ -139,14 +139,14 @@ TEST(EnginePropertyTest, ATreeChangedAfterTheScanLosesOnlyWhatWasListedAndStatus
         h.fs.AddFolder(L"C:\\one");
         BuildRandomTree(h.fs, random, L"C:\\one", 0);
         h.view.AddFolder(L"C:\\one");
-        h.options.Filter = random() % 2 == 0 ? L"sub*;Debug*" : L"*.obj;d?";
-        h.options.ScanSubfolders = 1;
-        h.options.DeleteFiles = random() % 2;
-        h.options.DeleteFolders = random() % 2;
-        h.options.DeleteEmptyFiles = random() % 2;
-        h.options.DeleteEmptyFolders = 1;
-        h.options.DeleteReadOnlys = 1;
-        h.options.RecycleFiles = random() % 2;
+        h.options.filter = random() % 2 == 0 ? L"sub*;Debug*" : L"*.obj;d?";
+        h.options.scan_subfolders = true;
+        h.options.delete_files = random() % 2;
+        h.options.delete_folders = random() % 2;
+        h.options.delete_empty_files = random() % 2;
+        h.options.delete_empty_folders = true;
+        h.options.delete_read_only = true;
+        h.options.recycle = random() % 2;
         // Folders whose listing fails to open during the scan (access denied, a network
         // drop): never listed as empty.
         for (const std::wstring& folder : FoldersBelow(h.fs, L"C:\\one")) {

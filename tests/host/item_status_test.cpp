@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/items.h"
-#include "engine/extended_path.h"
 #include "engine/shell_path_rules.h"
+#include "ui/model/status_display.h"
 
 namespace vantrel {
 namespace {
@@ -33,12 +33,6 @@ TEST(ItemStatusTest, TextsAndStateImages) {
     EXPECT_EQ(FolderStatusText(ItemStatus::Done, 0), L"0");
 }
 
-TEST(ItemStatusTest, JoinPathAddsOneSeparator) {
-    EXPECT_EQ(JoinPath(L"C:\\a", L"b"), L"C:\\a\\b");
-    EXPECT_EQ(JoinPath(L"C:\\", L"b"), L"C:\\b");
-    EXPECT_EQ(JoinPath(L"\\\\srv\\share\\", L"b"), L"\\\\srv\\share\\b");
-}
-
 TEST(ShellPathRulesTest, RefusesWhatTheShellWouldReadDifferently) {
     const std::wstring longest = L"C:\\" + std::wstring(kShellPathLimit - 3, L'x');
     struct Case {
@@ -67,35 +61,6 @@ TEST(ShellPathRulesTest, RefusesWhatTheShellWouldReadDifferently) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FitsShellDelete(c.path), c.fits) << c.path.size();
-    }
-}
-
-TEST(ExtendedPathFormTest, KeepsEveryCharacterOfEveryNameAndResolvesOnlyTheText) {
-    struct Case {
-        std::wstring path;
-        std::wstring form;
-    };
-    const Case cases[] = {
-        {L"C:\\t\\notes.", L"\\\\?\\C:\\t\\notes."},
-        {L"C:\\t\\blank ", L"\\\\?\\C:\\t\\blank "},
-        {L"C:\\dir. \\a", L"\\\\?\\C:\\dir. \\a"},
-        {L"c:/t//sub\\", L"\\\\?\\c:\\t\\sub"},
-        {L"C:\\", L"\\\\?\\C:\\"},
-        {L"C:\\a\\.\\b\\..\\c.", L"\\\\?\\C:\\a\\c."},
-        {L"\\\\server\\share\\x.", L"\\\\?\\UNC\\server\\share\\x."},
-        {L"\\\\?\\C:\\x.", L"\\\\?\\C:\\x."},
-        {L"\\\\.\\pipe\\p", L"\\\\.\\pipe\\p"},
-        // Not absolute, or ".." above the root: the system has to make it absolute.
-        {L"", L""},
-        {L"notes.", L""},
-        {L"C:notes.", L""},
-        {L"\\notes.", L""},
-        {L"C:\\..\\x", L""},
-        {L"\\\\server\\share\\..\\..\\x", L""},
-        {L"\\\\server", L""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ExtendedPathForm(c.path), c.form) << std::string(c.path.begin(), c.path.end());
     }
 }
 

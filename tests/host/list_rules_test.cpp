@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/list_rules.h"
+#include "ui/model/list_rules.h"
 
 namespace vantrel {
 namespace {

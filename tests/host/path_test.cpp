@@ -79,5 +79,64 @@ TEST(PathTest, AbsoluteFormTrimsNothingAndKeysEveryWritingOfAFolderAlike) {
     EXPECT_EQ(AbsolutePathForm(L"x", CurrentFolders{}), L"");
 }
 
+TEST(PathTest, JoinPathAddsOneSeparator) {
+    EXPECT_EQ(JoinPath(L"C:\\a", L"b"), L"C:\\a\\b");
+    EXPECT_EQ(JoinPath(L"C:\\", L"b"), L"C:\\b");
+    EXPECT_EQ(JoinPath(L"\\\\srv\\share\\", L"b"), L"\\\\srv\\share\\b");
+}
+
+TEST(ExtendedPathFormTest, KeepsEveryCharacterOfEveryNameAndResolvesOnlyTheText) {
+    struct Case {
+        std::wstring path;
+        std::wstring form;
+    };
+    const Case cases[] = {
+        {L"C:\\t\\notes.", L"\\\\?\\C:\\t\\notes."},
+        {L"C:\\t\\blank ", L"\\\\?\\C:\\t\\blank "},
+        {L"C:\\dir. \\a", L"\\\\?\\C:\\dir. \\a"},
+        {L"c:/t//sub\\", L"\\\\?\\c:\\t\\sub"},
+        {L"C:\\", L"\\\\?\\C:\\"},
+        {L"C:\\a\\.\\b\\..\\c.", L"\\\\?\\C:\\a\\c."},
+        {L"\\\\server\\share\\x.", L"\\\\?\\UNC\\server\\share\\x."},
+        {L"\\\\?\\C:\\x.", L"\\\\?\\C:\\x."},
+        {L"\\\\.\\pipe\\p", L"\\\\.\\pipe\\p"},
+        // Not absolute, or ".." above the root: the system has to make it absolute.
+        {L"", L""},
+        {L"notes.", L""},
+        {L"C:notes.", L""},
+        {L"\\notes.", L""},
+        {L"C:\\..\\x", L""},
+        {L"\\\\server\\share\\..\\..\\x", L""},
+        {L"\\\\server", L""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExtendedPathForm(c.path), c.form) << std::string(c.path.begin(), c.path.end());
+    }
+}
+
+TEST(PathTest, RemoveFileSpecTable) {
+    const struct {
+        const wchar_t* in;
+        const wchar_t* out;
+    } cases[] = {
+        {L"C:\\Program Files\\Vantrel\\Vantrel.exe", L"C:\\Program Files\\Vantrel"},
+        {L"C:\\Vantrel.exe", L"C:\\"},
+        {L"C:\\", L"C:\\"},
+        {L"C:", L"C:"},
+        {L"C:file.exe", L"C:"},
+        {L"C:\\dir\\", L"C:\\dir"},
+        {L"\\\\server\\share\\v.exe", L"\\\\server\\share"},
+        {L"\\\\server", L"\\\\"},
+        {L"\\v.exe", L"\\"},
+        {L"\\", L"\\"},
+        {L"Vantrel.exe", L""},
+        {L"", L""},
+        {L"a\\b\\c", L"a\\b"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RemoveFileSpec(c.in), c.out) << c.in;
+    }
+}
+
 }  // namespace
 }  // namespace vantrel

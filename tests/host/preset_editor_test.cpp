@@ -1,4 +1,4 @@
-#include "config/preset_editor.h"
+#include "ui/model/preset_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +36,8 @@ TEST(PresetEditorTest, CommitStoresOnlyRealDifferences) {
         PresetList list = TwoPresets();
         PresetEditor editor(list);
         editor.SetCurrent(editor.Shown()[0]);
-        const bool nameTaken = editor.Commit(c.values);
-        EXPECT_EQ(nameTaken, !c.values.Name.empty()) << c.what;
+        const bool name_taken = editor.Commit(c.values);
+        EXPECT_EQ(name_taken, !c.values.Name.empty()) << c.what;
         EXPECT_EQ(editor.Changed(), c.changed) << c.what;
         EXPECT_EQ(list[0], c.stored) << c.what;
         EXPECT_EQ(list[1], (PresetEntry{L"Beta", L".svn", 0x302})) << c.what;

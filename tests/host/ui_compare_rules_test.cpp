@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/compare_rules.h"
+#include "ui/model/compare_rules.h"
 
 namespace vantrel {
 namespace {
@@ -90,12 +90,12 @@ TEST(PathParts, NameExtensionAndParentFollowTheShellRules) {
     EXPECT_EQ(PathExtensionKey(L"C:\\a.b\\noext"), L"");
     EXPECT_EQ(PathExtensionKey(L"C:\\a\\x.tar.GZ"), L"gz");
     EXPECT_EQ(PathExtensionKey(L"C:\\a\\x.my file"), L"");  // a blank ends the extension
-    EXPECT_EQ(ParentFolderOf(L"C:\\a\\b.txt"), L"C:\\a");
-    EXPECT_EQ(ParentFolderOf(L"C:\\b.txt"), L"C:\\");
-    EXPECT_EQ(ParentFolderOf(L"C:\\"), L"");
+    EXPECT_EQ(GetParentFolder(L"C:\\a\\b.txt"), L"C:\\a");
+    EXPECT_EQ(GetParentFolder(L"C:\\b.txt"), L"C:\\");
+    EXPECT_EQ(GetParentFolder(L"C:\\"), L"");
     // Long paths are never shortened before the last component is removed.
     const std::wstring deep = L"C:\\" + std::wstring(2000, L'd') + L"\\f.txt";
-    EXPECT_EQ(ParentFolderOf(deep), L"C:\\" + std::wstring(2000, L'd'));
+    EXPECT_EQ(GetParentFolder(deep), L"C:\\" + std::wstring(2000, L'd'));
 }
 
 TEST(DirectionAfterClick, FirstAscendsSameReversesOtherKeeps) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ui/main_enabling_rules.h"
-#include "ui/main_layout.h"
+#include "ui/model/main_enabling_rules.h"
+#include "ui/model/main_layout.h"
 
 namespace vantrel {
 namespace {

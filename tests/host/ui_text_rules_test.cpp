@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/combo_item_text.h"
-#include "ui/number_grouping.h"
-#include "ui/tool_tip_text.h"
+#include "ui/model/combo_item_text.h"
+#include "ui/model/number_grouping.h"
+#include "ui/model/tool_tip_text.h"
 
 namespace vantrel {
 namespace {

@@ -170,17 +170,17 @@ TEST_F(ComServerTest, DispatchAnswersFromTheTypeLibraryAndFindsNoMembers) {
     UINT count = 0;
     EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
-    ITypeInfo* typeInfo = nullptr;
-    EXPECT_EQ(dispatch->GetTypeInfo(1, 0x409, &typeInfo), DISP_E_BADINDEX);
-    ASSERT_EQ(dispatch->GetTypeInfo(0, 0x409, &typeInfo), S_OK);
+    ITypeInfo* type_info = nullptr;
+    EXPECT_EQ(dispatch->GetTypeInfo(1, 0x409, &type_info), DISP_E_BADINDEX);
+    ASSERT_EQ(dispatch->GetTypeInfo(0, 0x409, &type_info), S_OK);
     TYPEATTR* attributes = nullptr;
-    ASSERT_EQ(typeInfo->GetTypeAttr(&attributes), S_OK);
+    ASSERT_EQ(type_info->GetTypeAttr(&attributes), S_OK);
     EXPECT_TRUE(IsEqualGUID(attributes->guid, kIidMyContextMenu));
     EXPECT_TRUE((attributes->wTypeFlags & TYPEFLAG_FDUAL) != 0);
-    typeInfo->ReleaseTypeAttr(attributes);
+    type_info->ReleaseTypeAttr(attributes);
     ITypeLib* library = nullptr;
     UINT index = 0;
-    ASSERT_EQ(typeInfo->GetContainingTypeLib(&library, &index), S_OK);
+    ASSERT_EQ(type_info->GetContainingTypeLib(&library, &index), S_OK);
     BSTR name = nullptr;
     BSTR help = nullptr;
     library->GetDocumentation(-1, &name, &help, nullptr, nullptr);
@@ -189,10 +189,10 @@ TEST_F(ComServerTest, DispatchAnswersFromTheTypeLibraryAndFindsNoMembers) {
     SysFreeString(name);
     SysFreeString(help);
     library->Release();
-    typeInfo->Release();
+    type_info->Release();
 
-    wchar_t memberName[] = L"Clean";
-    LPOLESTR names[] = {memberName};
+    wchar_t member_name[] = L"Clean";
+    LPOLESTR names[] = {member_name};
     DISPID id = 0;
     EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, names, 1, 0x409, &id), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(dispatch->GetIDsOfNames(IID_IUnknown, names, 1, 0x409, &id), DISP_E_UNKNOWNINTERFACE);

@@ -202,8 +202,8 @@ TEST_F(ContextMenuTest, StaysInsideTheIdRangeGiven) {
 TEST_F(ContextMenuTest, HelpTexts) {
     StorePresets({L"A", L"B", L"C"});
     ASSERT_EQ(Query(), 4);
-    const std::wstring presetHelp = L"Clean selected folders with this preset.";
-    const std::wstring laterHelp =
+    const std::wstring preset_help = L"Clean selected folders with this preset.";
+    const std::wstring later_help =
         L"Add selected folders to the folder list, and clean them later.";
     struct Case {
         UINT_PTR id;
@@ -213,14 +213,14 @@ TEST_F(ContextMenuTest, HelpTexts) {
         std::wstring text;
     };
     const Case cases[] = {
-        {0, GCS_HELPTEXTW, 200, S_OK, presetHelp},
-        {2, GCS_HELPTEXTW, 200, S_OK, presetHelp},
-        {3, GCS_HELPTEXTW, 200, S_OK, laterHelp},
-        {3, GCS_HELPTEXTW, 10, S_OK, laterHelp.substr(0, 9)},
+        {0, GCS_HELPTEXTW, 200, S_OK, preset_help},
+        {2, GCS_HELPTEXTW, 200, S_OK, preset_help},
+        {3, GCS_HELPTEXTW, 200, S_OK, later_help},
+        {3, GCS_HELPTEXTW, 10, S_OK, later_help.substr(0, 9)},
         {3, GCS_HELPTEXTW, 1, S_OK, L""},
         {3, GCS_HELPTEXTW, 0, E_INVALIDARG, L"untouched"},
-        {0, GCS_HELPTEXTA, 200, S_OK, presetHelp},
-        {3, GCS_HELPTEXTA, 10, S_OK, laterHelp.substr(0, 9)},
+        {0, GCS_HELPTEXTA, 200, S_OK, preset_help},
+        {3, GCS_HELPTEXTA, 10, S_OK, later_help.substr(0, 9)},
         {3, GCS_HELPTEXTA, 0, E_INVALIDARG, L"untouched"},
         {0, GCS_VALIDATEW, 200, S_OK, L"untouched"},
         {3, GCS_VALIDATEA, 200, S_OK, L"untouched"},
@@ -281,12 +281,7 @@ class InitializeTest : public testing::Test {
 
     std::vector<std::wstring> Folders() { return FoldersOf(init_); }
     static std::vector<std::wstring> FoldersOf(IShellExtInit* init) {
-        const CStringArray& array = static_cast<CMyContextMenu*>(init)->Folders();
-        std::vector<std::wstring> folders;
-        for (int32_t i = 0; i < array.Count(); ++i) {
-            folders.emplace_back(array.At(i));
-        }
-        return folders;
+        return static_cast<CMyContextMenu*>(init)->Folders();
     }
     HRESULT InitializeWith(const std::vector<std::wstring>& paths, bool offer = true) {
         IDataObject* data = NewDropDataObject(paths, offer);
@@ -308,9 +303,9 @@ TEST_F(InitializeTest, SelectionsReplaceTheListInDropOrder) {
     EXPECT_EQ(InitializeWith({c, a, b}), S_OK);
     EXPECT_EQ(Folders(), (std::vector<std::wstring>{c, a, b}));
     // A path longer than any fixed buffer arrives whole.
-    const std::wstring longPath = L"C:\\" + std::wstring(1500, L'l');
-    EXPECT_EQ(InitializeWith({longPath, a}), S_OK);
-    EXPECT_EQ(Folders(), (std::vector<std::wstring>{longPath, a}));
+    const std::wstring long_path = L"C:\\" + std::wstring(1500, L'l');
+    EXPECT_EQ(InitializeWith({long_path, a}), S_OK);
+    EXPECT_EQ(Folders(), (std::vector<std::wstring>{long_path, a}));
 }
 
 TEST_F(InitializeTest, WithoutDropListOrFolderNothingChanges) {

@@ -1,6 +1,6 @@
 #include "config/default_presets_table.h"
 #include "config/presets.h"
-#include "config/win32/win32_registry_profile.h"
+#include "win32/win32_registry_profile.h"
 #include "shellext/preset_menu.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -19,11 +19,11 @@ class LaunchTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dll_.loaded());
-        appFolder_ = temp_.MakeFolder(L"app folder");
+        app_folder_ = temp_.MakeFolder(L"app folder");
         const std::wstring source = TestProgramFolder() + L"\\fake-main-program\\Vantrel.exe";
-        ASSERT_TRUE(CopyFileW(source.c_str(), (appFolder_ + L"\\Vantrel.exe").c_str(), FALSE))
+        ASSERT_TRUE(CopyFileW(source.c_str(), (app_folder_ + L"\\Vantrel.exe").c_str(), FALSE))
             << "missing stand-in main program";
-        SetString(kApplicationKey, L"AppFolder", appFolder_);
+        SetString(kApplicationKey, L"AppFolder", app_folder_);
         ASSERT_EQ(dll_.CreateMenu(IID_IContextMenu, reinterpret_cast<void**>(&menu_)), S_OK);
         menu_->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init_));
         host_ = CreatePopupMenu();
@@ -56,7 +56,7 @@ class LaunchTest : public testing::Test {
 
     // The command line the stand-in recorded, or "<not started>" after the time given.
     std::wstring WaitForRecord(const wchar_t* name = L"command_line.txt", DWORD ms = 15000) {
-        const std::wstring path = appFolder_ + L"\\" + name;
+        const std::wstring path = app_folder_ + L"\\" + name;
         for (DWORD waited = 0; waited < ms; waited += 50) {
             HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
@@ -85,7 +85,7 @@ class LaunchTest : public testing::Test {
     ApplicationKeyGuard guard_;
     TempFolder temp_;
     ShellLibrary dll_;
-    std::wstring appFolder_;
+    std::wstring app_folder_;
     IContextMenu* menu_ = nullptr;
     IShellExtInit* init_ = nullptr;
     HMENU host_ = nullptr;
@@ -176,7 +176,7 @@ TEST_F(LaunchTest, BackgroundFolderAndDriveRoot) {
 }
 
 TEST_F(LaunchTest, AppFolderWithTrailingSeparatorStillFindsTheProgram) {
-    SetString(kApplicationKey, L"AppFolder", appFolder_ + L"\\");
+    SetString(kApplicationKey, L"AppFolder", app_folder_ + L"\\");
     Select({temp_.MakeFolder(L"x")});
     ASSERT_EQ(Query(), 12);
     EXPECT_EQ(Invoke(11), S_OK);
@@ -208,7 +208,7 @@ TEST_F(LaunchTest, NothingStartsWithoutAUsableAppFolder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         DeleteKeyTree(HKEY_CURRENT_USER, key);
-        c.store(key, appFolder_);
+        c.store(key, app_folder_);
         Select({x});
         DeleteMenu(host_, 0, MF_BYPOSITION);
         ASSERT_EQ(Query(), 12);

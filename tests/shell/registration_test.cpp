@@ -114,7 +114,7 @@ TEST_F(RegistrationTest, RegisterAndUnregisterForTheMachine) {
 
 TEST_F(RegistrationTest, InstallPerUserOnlyForTheWordUser) {
     struct Case {
-        const wchar_t* commandLine;
+        const wchar_t* command_line;
         Where where;
     };
     const Case cases[] = {{L"user", Where::User},    {L"USER", Where::User},
@@ -123,14 +123,14 @@ TEST_F(RegistrationTest, InstallPerUserOnlyForTheWordUser) {
                           {nullptr, Where::Machine}, {L"user ", Where::Machine}};
     for (const Case& c : cases) {
         SCOPED_TRACE(
-            testing::PrintToString(std::wstring(c.commandLine ? c.commandLine : L"(null)")));
+            testing::PrintToString(std::wstring(c.command_line ? c.command_line : L"(null)")));
         // A fresh load each time: the per-user flag, once set, holds for the library's life.
         ASSERT_EQ(GetModuleHandleW(L"VantrelShell.dll"), nullptr);
         {
             ShellLibrary dll;
-            EXPECT_EQ(dll.Install(TRUE, c.commandLine), S_OK);
+            EXPECT_EQ(dll.Install(TRUE, c.command_line), S_OK);
             ExpectRegistration(c.where, dll.module());
-            EXPECT_EQ(dll.Install(FALSE, c.commandLine), S_OK);
+            EXPECT_EQ(dll.Install(FALSE, c.command_line), S_OK);
             ExpectRegistration(Where::Nowhere, dll.module());
         }
     }
@@ -155,14 +155,14 @@ TEST_F(RegistrationTest, LongLibraryPathFailsAndInstallTakesBackWhatItWrote) {
     const std::wstring copy = deep + L"\\VantrelShell.dll";
     ASSERT_TRUE(
         CopyFileW((TestProgramFolder() + L"\\VantrelShell.dll").c_str(), copy.c_str(), FALSE));
-    const HRESULT tooLong = HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+    const HRESULT too_long = HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
     {
         ShellLibrary dll(copy);
         if (!dll.loaded()) {
             GTEST_SKIP() << "this system loads no library from a path this long";
         }
         // Registration stops before the class; DllRegisterServer leaves table A.
-        EXPECT_EQ(dll.RegisterServer(), tooLong);
+        EXPECT_EQ(dll.RegisterServer(), too_long);
         EXPECT_TRUE(
             KeyExists(HKEY_LOCAL_MACHINE, Under(kMachineClasses, L"AppID\\VantrelShell.DLL")));
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Under(kMachineClasses, kClassKey)));
@@ -170,7 +170,7 @@ TEST_F(RegistrationTest, LongLibraryPathFailsAndInstallTakesBackWhatItWrote) {
         EXPECT_FALSE(
             KeyExists(HKEY_LOCAL_MACHINE, Under(kMachineClasses, L"AppID\\VantrelShell.DLL")));
         // DllInstall takes it back itself.
-        EXPECT_EQ(dll.Install(TRUE, L"user"), tooLong);
+        EXPECT_EQ(dll.Install(TRUE, L"user"), too_long);
         ExpectRegistration(Where::Nowhere, dll.module());
     }
     DeleteFileW(copy.c_str());

@@ -16,7 +16,7 @@ struct StringCase {
     const char* label;
     DWORD type;
     std::vector<wchar_t> data;  // written as is
-    int extraByte;              // 1: one more byte, for odd lengths
+    int extra_byte;             // 1: one more byte, for odd lengths
     LONG status;
     const wchar_t* text;
 };
@@ -56,12 +56,12 @@ TEST_F(RegistryStringTest, AcceptsOnlyWellFormedStrings) {
         {"binary", REG_BINARY, {L'a', 0}, 0, ERROR_INVALID_DATA, L""},
     };
     for (const StringCase& c : cases) {
-        const DWORD size = static_cast<DWORD>(c.data.size() * sizeof(wchar_t) + c.extraByte);
+        const DWORD size = static_cast<DWORD>(c.data.size() * sizeof(wchar_t) + c.extra_byte);
         // Non-NUL bytes after the data: the registry adds a terminator the caller forgot to
         // count when one follows the data in memory.
         std::vector<BYTE> bytes(size + 4, 'x');
         std::memcpy(bytes.data(), c.data.data(), c.data.size() * sizeof(wchar_t));
-        if (c.extraByte != 0) {
+        if (c.extra_byte != 0) {
             bytes[size - 1] = 0;
         }
         ASSERT_EQ(RegSetValueExW(key_, L"V", 0, c.type, bytes.data(), size), ERROR_SUCCESS);

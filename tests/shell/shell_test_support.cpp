@@ -171,9 +171,9 @@ HRESULT ShellLibrary::UnregisterServer() const {
     return Export<HRESULT(STDAPICALLTYPE*)()>(module_, "DllUnregisterServer")();
 }
 
-HRESULT ShellLibrary::Install(BOOL install, const wchar_t* commandLine) const {
+HRESULT ShellLibrary::Install(BOOL install, const wchar_t* command_line) const {
     return Export<HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR)>(module_, "DllInstall")(install,
-                                                                                 commandLine);
+                                                                                 command_line);
 }
 
 HRESULT ShellLibrary::CreateMenu(REFIID riid, void** ppv) const {
@@ -293,8 +293,8 @@ HGLOBAL MakeDropList(const std::vector<std::wstring>& paths) {
     return block;
 }
 
-IDataObject* NewDropDataObject(const std::vector<std::wstring>& paths, bool offerDropList) {
-    return new DropDataObject(paths, offerDropList);
+IDataObject* NewDropDataObject(const std::vector<std::wstring>& paths, bool offer_drop_list) {
+    return new DropDataObject(paths, offer_drop_list);
 }
 
 std::vector<MenuItem> ReadMenu(HMENU menu) {

@@ -46,7 +46,7 @@ class ShellLibrary {
     HRESULT CanUnloadNow() const;
     HRESULT RegisterServer() const;
     HRESULT UnregisterServer() const;
-    HRESULT Install(BOOL install, const wchar_t* commandLine) const;
+    HRESULT Install(BOOL install, const wchar_t* command_line) const;
 
     // A new CMyContextMenu through the class object, as interface riid.
     HRESULT CreateMenu(REFIID riid, void** ppv) const;
@@ -85,7 +85,7 @@ HGLOBAL MakeDropList(const std::vector<std::wstring>& paths);
 
 // A data object that offers only CF_HDROP (a copy of the drop list for each GetData), or
 // nothing at all when created without paths.
-IDataObject* NewDropDataObject(const std::vector<std::wstring>& paths, bool offerDropList = true);
+IDataObject* NewDropDataObject(const std::vector<std::wstring>& paths, bool offer_drop_list = true);
 
 // What the submenu holds: each item's id (0xFFFFFFFF for the separator) and caption.
 struct MenuItem {

@@ -7,8 +7,8 @@
 
 #include "config/product_links.h"
 #include "resources/resource.h"
-#include "ui/about_dlg.h"
-#include "ui/ui_resources.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/dialogs/about_dlg.h"
 
 namespace vantrel {
 namespace {

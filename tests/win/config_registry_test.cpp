@@ -14,11 +14,12 @@
 #include "config/command_line.h"
 #include "config/default_presets_table.h"
 #include "config/presets.h"
-#include "config/win32/application_path.h"
-#include "config/win32/process_arguments.h"
-#include "config/win32/usage_box.h"
-#include "config/win32/win32_registry_profile.h"
+#include "engine/path.h"
 #include "support/test_registry_key.h"
+#include "ui/app/usage_box.h"
+#include "win32/application_path.h"
+#include "win32/process_arguments.h"
+#include "win32/win32_registry_profile.h"
 
 namespace {
 
@@ -309,7 +310,7 @@ TEST(CommandLineWin32Test, ProcessArgumentsStartWithTheProgram) {
 
 TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
     std::atomic<bool> seen{false};
-    std::wstring shownText;
+    std::wstring shown_text;
     std::thread closer([&] {
         for (int i = 0; i < 200 && !seen; ++i) {
             Sleep(25);
@@ -319,7 +320,7 @@ TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
             }
             std::wstring text(4096, L'\0');
             text.resize(GetDlgItemTextW(box, 0xFFFF, text.data(), 4096));
-            shownText = text;
+            shown_text = text;
             seen = true;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
@@ -329,7 +330,7 @@ TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
     ASSERT_TRUE(seen);
     // The box may show line breaks as CR LF; compare without the carriage returns.
     std::wstring plain;
-    for (wchar_t ch : shownText) {
+    for (wchar_t ch : shown_text) {
         if (ch != L'\r') {
             plain.push_back(ch);
         }

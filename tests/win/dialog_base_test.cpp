@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "ui/dialog_base.h"
+#include "ui/controls/dialog_base.h"
 
 namespace vantrel {
 namespace {

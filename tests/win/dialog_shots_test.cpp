@@ -13,10 +13,10 @@
 #include "config/memory_registry_profile.h"
 #include "config/presets.h"
 #include "resources/resource.h"
-#include "ui/about_dlg.h"
-#include "ui/presets_dlg.h"
-#include "ui/settings_dlg.h"
-#include "ui/ui_resources.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/presets_dlg.h"
+#include "ui/dialogs/settings_dlg.h"
 
 namespace vantrel {
 namespace {

@@ -10,12 +10,12 @@
 
 #include "engine/clean.h"
 #include "engine/scan.h"
-#include "engine/win32/long_path.h"
-#include "engine/win32/redirection.h"
-#include "engine/win32/shell_delete.h"
-#include "engine/win32/win32_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
 #include "tests/win/support/temp_tree.h"
+#include "win32/long_path.h"
+#include "win32/redirection.h"
+#include "win32/shell_delete.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel {
 namespace {
@@ -31,18 +31,18 @@ class EngineFilesTest : public ::testing::Test {
     Win32FileSystem fs;
     FakeRunView view;
     RunState state;
-    CleaningOptions options;
+    RunOptions options;
     RunContext ctx{view, fs, state, options};
 
     void SetUp() override {
-        options.Filter = L"*.obj";
-        options.ScanSubfolders = 1;
-        options.DeleteFiles = 1;
-        options.DeleteFolders = 0;
-        options.DeleteEmptyFiles = 0;
-        options.DeleteEmptyFolders = 0;
-        options.DeleteReadOnlys = 0;
-        options.RecycleFiles = 0;
+        options.filter = L"*.obj";
+        options.scan_subfolders = true;
+        options.delete_files = true;
+        options.delete_folders = false;
+        options.delete_empty_files = false;
+        options.delete_empty_folders = false;
+        options.delete_read_only = false;
+        options.recycle = false;
     }
     void ScanAndClean() {
         view.files.clear();
@@ -74,14 +74,14 @@ TEST_F(EngineFilesTest, ScanThenCleanPermanently) {
     tree.File(L"zero.txt", "");
     tree.Folder(L"empty");
     view.AddFolder(tree.Root());
-    options.DeleteEmptyFiles = 1;
-    options.DeleteEmptyFolders = 1;
+    options.delete_empty_files = true;
+    options.delete_empty_folders = true;
     ScanAndClean();
 
     Paths listed = Relative(view.FilePaths());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (Paths{L"a.obj", L"empty", L"sub\\b.OBJ", L"sub\\hidden.obj", L"zero.txt"}));
-    EXPECT_EQ(view.folders[0].text, L"5");
+    EXPECT_EQ(view.folders[0].item.found_count, 5);
     for (const auto& row : view.files) {
         EXPECT_EQ(row.item.status, ItemStatus::Done);
         EXPECT_FALSE(PathExists(row.item.path));
@@ -130,11 +130,11 @@ TEST_F(EngineFilesTest, TrimmedNamesAreAddressedExactlyBesideTheirTwins) {
         view.files.clear();
         view.folders.clear();
         view.AddFolder(trimmed.Root());
-        options.Filter = L"*.zzz;gone.";
-        options.DeleteFolders = 1;
-        options.DeleteEmptyFiles = 1;
-        options.DeleteEmptyFolders = 1;
-        options.RecycleFiles = recycle ? 1 : 0;
+        options.filter = L"*.zzz;gone.";
+        options.delete_folders = true;
+        options.delete_empty_files = true;
+        options.delete_empty_folders = true;
+        options.recycle = recycle ? 1 : 0;
         state.ResetForRun();
         ScanAndCleanPhases(ctx);
 
@@ -167,8 +167,8 @@ TEST_F(EngineFilesTest, AFolderListedAsEmptyIsRemovedOnlyWhileItStillIs) {
         view.files.clear();
         view.folders.clear();
         view.AddFolder(emptied.Root());
-        options.DeleteEmptyFolders = 1;
-        options.RecycleFiles = recycle ? 1 : 0;
+        options.delete_empty_folders = true;
+        options.recycle = recycle ? 1 : 0;
         state.ResetForRun();
         ScanAllFolders(ctx);
         ASSERT_EQ(view.files.size(), recycle ? 1u : 2u);
@@ -229,8 +229,8 @@ TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
     tree.File(L"ro.obj", "x", FILE_ATTRIBUTE_READONLY);
     tree.File(L"Debug\\inner_ro.txt", "x", FILE_ATTRIBUTE_READONLY);
     view.AddFolder(tree.Root());
-    options.Filter = L"*.obj;Debug";
-    options.DeleteFolders = 1;
+    options.filter = L"*.obj;Debug";
+    options.delete_folders = true;
     ScanAndClean();
     EXPECT_EQ(StatusOf(L"ro.obj"), ItemStatus::ReadOnly);
     EXPECT_TRUE(PathExists(tree.Path(L"ro.obj")));
@@ -238,7 +238,7 @@ TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
     EXPECT_EQ(StatusOf(L"Debug"), ItemStatus::Done);
     EXPECT_FALSE(PathExists(tree.Path(L"Debug")));
 
-    options.DeleteReadOnlys = 1;
+    options.delete_read_only = true;
     ScanAndClean();
     EXPECT_EQ(StatusOf(L"ro.obj"), ItemStatus::Done);
     EXPECT_FALSE(PathExists(tree.Path(L"ro.obj")));
@@ -250,8 +250,8 @@ TEST_F(EngineFilesTest, LockedFileFailsItsSiblingsGo) {
     const std::wstring locked = tree.File(L"Debug\\locked.txt");
     tree.File(L"locked.obj");
     view.AddFolder(tree.Root());
-    options.Filter = L"Debug;*.obj";
-    options.DeleteFolders = 1;
+    options.filter = L"Debug;*.obj";
+    options.delete_folders = true;
     HANDLE hold = CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     HANDLE hold_file = CreateFileW(tree.Path(L"locked.obj").c_str(), GENERIC_READ, FILE_SHARE_READ,
@@ -291,16 +291,16 @@ TEST_F(EngineFilesTest, TreeDeeperThanMaxPathIsCleanedCompletely) {
     EXPECT_TRUE(PathExists(tree.Path(deep + L"deep.txt")));
 
     // Recycle Bin: the shell cannot take such a path; nothing is deleted.
-    options.Filter = L"*.txt";
-    options.RecycleFiles = 1;
+    options.filter = L"*.txt";
+    options.recycle = true;
     ScanAndClean();
     EXPECT_EQ(StatusOf(deep + L"deep.txt"), ItemStatus::Failed);
     EXPECT_TRUE(PathExists(tree.Path(deep + L"deep.txt")));
 
     // Permanently, the whole deep tree goes as one folder item.
-    options.Filter = L"folder_with_a_long_name_1";
-    options.DeleteFolders = 1;
-    options.RecycleFiles = 0;
+    options.filter = L"folder_with_a_long_name_1";
+    options.delete_folders = true;
+    options.recycle = false;
     ScanAndClean();
     EXPECT_EQ(StatusOf(L"folder_with_a_long_name_0\\folder_with_a_long_name_1"), ItemStatus::Done);
     EXPECT_FALSE(PathExists(tree.Path(L"folder_with_a_long_name_0\\folder_with_a_long_name_1")));
@@ -318,12 +318,12 @@ TEST_F(EngineFilesTest, FourGibibyteSparseFileIsNotEmpty) {
     ASSERT_TRUE(SetEndOfFile(file));
     CloseHandle(file);
     view.AddFolder(tree.Root());
-    options.DeleteFiles = 0;
-    options.DeleteEmptyFiles = 1;
+    options.delete_files = false;
+    options.delete_empty_files = true;
     ScanAndClean();
     EXPECT_TRUE(view.files.empty());
-    options.DeleteFiles = 1;
-    options.Filter = L"*.bin";
+    options.delete_files = true;
+    options.filter = L"*.bin";
     view.files.clear();
     state.ResetForRun();
     ScanAllFolders(ctx);
@@ -380,10 +380,10 @@ TEST_F(EngineFilesTest, RecycleBinReceivesFilesAndFolders) {
     tree.File(file_name, "x", FILE_ATTRIBUTE_READONLY);
     tree.File(folder_name + L"\\inner.txt");
     view.AddFolder(tree.Root());
-    options.Filter = L"*.obj;Recycled_*";
-    options.DeleteFolders = 1;
-    options.DeleteReadOnlys = 1;
-    options.RecycleFiles = 1;
+    options.filter = L"*.obj;Recycled_*";
+    options.delete_folders = true;
+    options.delete_read_only = true;
+    options.recycle = true;
     ScanAndClean();
     EXPECT_EQ(StatusOf(file_name), ItemStatus::Done);
     EXPECT_EQ(StatusOf(folder_name), ItemStatus::Done);

@@ -17,9 +17,9 @@
 
 #include "engine/clean.h"
 #include "engine/scan.h"
-#include "engine/win32/win32_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
 #include "tests/win/support/temp_tree.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel {
 namespace {
@@ -34,7 +34,7 @@ class FolderLinkTest : public ::testing::Test {
     Win32FileSystem fs;
     FakeRunView view;
     RunState state;
-    CleaningOptions options;
+    RunOptions options;
     RunContext ctx{view, fs, state, options};
 
     std::wstring Chosen(const wchar_t* relative = nullptr) const {
@@ -59,14 +59,14 @@ class FolderLinkTest : public ::testing::Test {
             CloseHandle(handle);
         }
         view.AddFolder(Chosen());
-        options.Filter = L"*";
-        options.ScanSubfolders = 1;
-        options.DeleteFiles = 1;
-        options.DeleteFolders = 0;
-        options.DeleteEmptyFiles = 1;
-        options.DeleteEmptyFolders = 1;
-        options.DeleteReadOnlys = 1;
-        options.RecycleFiles = 0;
+        options.filter = L"*";
+        options.scan_subfolders = true;
+        options.delete_files = true;
+        options.delete_folders = false;
+        options.delete_empty_files = true;
+        options.delete_empty_folders = true;
+        options.delete_read_only = true;
+        options.recycle = false;
         view.answers = {true};
     }
 
@@ -95,7 +95,7 @@ class FolderLinkTest : public ::testing::Test {
 
 TEST_F(FolderLinkTest, EverythingFilterNeverEntersALink) {
     for (int recycle = 0; recycle <= 1; ++recycle) {
-        options.RecycleFiles = recycle;
+        options.recycle = recycle;
         view.files.clear();
         view.answers = {true};
         state.ResetForRun();
@@ -109,9 +109,9 @@ TEST_F(FolderLinkTest, EverythingFilterNeverEntersALink) {
 }
 
 TEST_F(FolderLinkTest, MatchedLinkAndFolderHoldingALinkFailPermanently) {
-    options.Filter = L"link.obj;holder";
-    options.DeleteFiles = 0;
-    options.DeleteFolders = 1;
+    options.filter = L"link.obj;holder";
+    options.delete_files = false;
+    options.delete_folders = true;
     ScanAndCleanPhases(ctx);
     EXPECT_EQ(StatusOf(Chosen(L"link.obj")), ItemStatus::Failed);
     EXPECT_EQ(StatusOf(Chosen(L"holder")), ItemStatus::Failed);
@@ -121,10 +121,10 @@ TEST_F(FolderLinkTest, MatchedLinkAndFolderHoldingALinkFailPermanently) {
 }
 
 TEST_F(FolderLinkTest, RecycleBinIsNotGivenLinks) {
-    options.Filter = L"link.obj;holder";
-    options.DeleteFiles = 0;
-    options.DeleteFolders = 1;
-    options.RecycleFiles = 1;
+    options.filter = L"link.obj;holder";
+    options.delete_files = false;
+    options.delete_folders = true;
+    options.recycle = true;
     ScanAndCleanPhases(ctx);
     EXPECT_EQ(StatusOf(Chosen(L"link.obj")), ItemStatus::Failed);
     EXPECT_EQ(StatusOf(Chosen(L"holder")), ItemStatus::Failed);
@@ -194,7 +194,7 @@ class FolderSwapTest : public ::testing::Test {
     Win32FileSystem fs;
     FakeRunView view;
     RunState state;
-    CleaningOptions options;
+    RunOptions options;
     RunContext ctx{view, fs, state, options};
 
     void SetUp() override {
@@ -206,13 +206,13 @@ class FolderSwapTest : public ::testing::Test {
         tree.File(L"root\\out\\Debug\\x.obj");
         tree.File(L"outside\\a.obj");
         tree.File(L"outside\\Debug\\x.obj");
-        options.Filter = L"*.obj;Debug";
-        options.DeleteFiles = 1;
-        options.DeleteFolders = 1;
-        options.ScanSubfolders = 1;
-        options.DeleteEmptyFiles = 0;
-        options.DeleteEmptyFolders = 0;
-        options.DeleteReadOnlys = 0;
+        options.filter = L"*.obj;Debug";
+        options.delete_files = true;
+        options.delete_folders = true;
+        options.scan_subfolders = true;
+        options.delete_empty_files = false;
+        options.delete_empty_folders = false;
+        options.delete_read_only = false;
     }
     void TearDown() override {
         if (!unix_root.empty() && StartUnixShell("rm -rf '" + unix_root + "'")) {
@@ -241,7 +241,7 @@ TEST_F(FolderSwapTest, AFolderSwappedForALinkAfterTheScanStopsTheClean) {
         view.folders.clear();
         view.files.clear();
         view.AddFolder(tree.Path(L"root"));
-        options.RecycleFiles = recycle;
+        options.recycle = recycle;
         ScanAllFolders(ctx);
         ASSERT_EQ(view.FilePaths(), (std::vector<std::wstring>{tree.Path(L"root\\out\\a.obj"),
                                                                tree.Path(L"root\\out\\Debug")}));

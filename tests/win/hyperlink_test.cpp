@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "ui/hyperlink.h"
-#include "ui/hyperlink_rules.h"
+#include "ui/controls/hyperlink.h"
+#include "ui/controls/hyperlink_rules.h"
 
 namespace vantrel {
 namespace {
@@ -156,8 +156,8 @@ TEST_F(HyperLinkFixture, WithoutHoverFontTheOwnFontIsUsed) {
     EXPECT_EQ(ChooseHyperLinkLook(true, nullptr, font_).font, font_);
     EXPECT_EQ(ChooseHyperLinkLook(true, underlined_, font_).font, underlined_);
     EXPECT_EQ(ChooseHyperLinkLook(false, underlined_, font_).font, font_);
-    EXPECT_EQ(ChooseHyperLinkLook(true, underlined_, font_).textColour, 0x000000FFu);
-    EXPECT_EQ(ChooseHyperLinkLook(false, underlined_, font_).textColour, 0x00FF0000u);
+    EXPECT_EQ(ChooseHyperLinkLook(true, underlined_, font_).text_colour, 0x000000FFu);
+    EXPECT_EQ(ChooseHyperLinkLook(false, underlined_, font_).text_colour, 0x00FF0000u);
 }
 
 TEST_F(HyperLinkFixture, EmptyTextDrawsOnlyBackgroundAndFocus) {

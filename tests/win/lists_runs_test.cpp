@@ -22,11 +22,11 @@
 #include "config/presets.h"
 #include "resources/resource.h"
 #include "tests/win/support/temp_tree.h"
-#include "ui/compare_rules.h"
-#include "ui/display_helpers.h"
-#include "ui/main_dlg.h"
-#include "ui/ui_resources.h"
-#include "ui/window_text.h"
+#include "ui/controls/display_helpers.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/controls/window_text.h"
+#include "ui/main/main_dlg.h"
+#include "ui/model/compare_rules.h"
 
 namespace vantrel {
 namespace {
@@ -769,10 +769,10 @@ TEST_F(ListsRunsTest, ACommandLineCleanOfARelativeAndADeviceFolderDeletesOnlyThe
     }
     const CurrentFolderScope in_here(here);
     CommandLineRequest request;
-    request.Action = CommandAction::Clean;
-    request.Folders = {L".", L"\\\\.\\" + device, here + L"\\"};  // the last is the first again
-    request.Options.Filter = L"*.";
-    request.Options.DeleteFiles = 1;
+    request.action = CommandAction::Clean;
+    request.folders = {L".", L"\\\\.\\" + device, here + L"\\"};  // the last is the first again
+    request.options.Filter = L"*.";
+    request.options.DeleteFiles = 1;
     settings.Preset = settings.CustomIndex;
     Open(&request);
     ASSERT_TRUE(PumpUntil([this] { return dialog->Ended(); }));
@@ -791,11 +791,11 @@ TEST_F(ListsRunsTest, ACommandLineCleanAddsTheFolderLocksAutoCloseAndClosesWhenD
     tree.File(L"a.o");
     tree.File(L"a.c");
     CommandLineRequest request;
-    request.Action = CommandAction::Clean;
-    request.Folders = {tree.Root(), tree.Path(L"a.c"), tree.Path(L"missing")};
-    request.Options.Filter = L"*.o";
-    request.Options.DeleteFiles = 1;
-    request.AutoClose = 1;
+    request.action = CommandAction::Clean;
+    request.folders = {tree.Root(), tree.Path(L"a.c"), tree.Path(L"missing")};
+    request.options.Filter = L"*.o";
+    request.options.DeleteFiles = 1;
+    request.auto_close = 1;
     settings.Preset = settings.CustomIndex;
     Open(&request);
     EXPECT_EQ(IsDlgButtonChecked(dialog->hwnd(), IDC_AUTO_CLOSE), BST_CHECKED);
@@ -831,11 +831,11 @@ TEST_F(ListsRunsTest, ARunThatThrowsEndsFailedIdleAndClosedWithExitCodeOne) {
             tree.File(name);
         }
         CommandLineRequest request;
-        request.Action = CommandAction::Clean;
-        request.Folders = {tree.Root()};
-        request.Options.Filter = L"*.o";
-        request.Options.DeleteFiles = 1;
-        request.AutoClose = 1;
+        request.action = CommandAction::Clean;
+        request.folders = {tree.Root()};
+        request.options.Filter = L"*.o";
+        request.options.DeleteFiles = 1;
+        request.auto_close = 1;
         settings.Preset = settings.CustomIndex;
         if (c.in_worker) {
             dialog = std::make_unique<CMainDlg>(settings, resources, profile, &request, nullptr);
@@ -903,7 +903,7 @@ TEST_F(ListsRunsTest, AFailedRowsInfoTipSaysWhy) {
     dialog->Files().Refresh();
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
-        SetFileStatus(view, dialog->Files().Rows().IdAt(static_cast<int>(i)), c.status, c.reason);
+        view.SetFileStatus(dialog->Files().Rows().IdAt(static_cast<int>(i)), c.status, c.reason);
         dialog->Files().Refresh();
         std::vector<wchar_t> buffer(INFOTIPSIZE, L'\0');
         wcscpy(buffer.data(), L"as given");

@@ -12,9 +12,9 @@
 #include "config/presets.h"
 #include "resources/resource.h"
 #include "tests/win/support/test_registry_key.h"
-#include "ui/main_dlg.h"
-#include "ui/ui_resources.h"
-#include "ui/window_text.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/controls/window_text.h"
+#include "ui/main/main_dlg.h"
 
 namespace vantrel {
 namespace {

@@ -16,10 +16,10 @@
 #include "config/memory_registry_profile.h"
 #include "config/presets.h"
 #include "engine/clean.h"
-#include "engine/win32/win32_file_system.h"
 #include "resources/resource.h"
-#include "ui/main_dlg.h"
-#include "ui/ui_resources.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/main/main_dlg.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel {
 namespace {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "config/memory_registry_profile.h"
-#include "config/preset_selection.h"
 #include "config/presets.h"
-#include "config/win32/win32_registry_profile.h"
 #include "resources/resource.h"
-#include "ui/presets_dlg.h"
+#include "ui/dialogs/presets_dlg.h"
+#include "ui/model/preset_selection.h"
+#include "win32/win32_registry_profile.h"
 
 namespace vantrel {
 namespace {
@@ -147,8 +147,8 @@ TEST_F(PresetsDialogTest, AddThenCloseStoresNewPresetLast) {
     // The main window's combo, refilled from the changed list, lists it before "Custom".
     const std::vector<PresetComboItem> combo = PresetComboItems(list_);
     ASSERT_EQ(combo.size(), 5u);
-    EXPECT_EQ(combo[3].Text, L"New preset");
-    EXPECT_EQ(combo[4].Text, L"Custom");
+    EXPECT_EQ(combo[3].text, L"New preset");
+    EXPECT_EQ(combo[4].text, L"Custom");
 }
 
 TEST_F(PresetsDialogTest, TypingRenamesTheItemAtOnceAndTheEntryAtCommit) {

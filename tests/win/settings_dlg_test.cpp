@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "ui/settings_dlg.h"
-#include "ui/shell_ext_registrar.h"
+#include "ui/dialogs/settings_dlg.h"
+#include "ui/dialogs/shell_ext_registrar.h"
 
 namespace vantrel {
 namespace {
@@ -71,13 +71,13 @@ struct Launch {
 // A temporary application folder, with or without the library file.
 class AppFolder {
   public:
-    explicit AppFolder(bool withLibrary) {
+    explicit AppFolder(bool with_library) {
         std::wstring temp(MAX_PATH + 1, L'\0');
         temp.resize(GetTempPathW(static_cast<DWORD>(temp.size()), temp.data()));
         folder_ = temp + L"vantrel-settings-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                   std::to_wstring(counter_++) + L" x";
         CreateDirectoryW(folder_.c_str(), nullptr);
-        if (withLibrary) {
+        if (with_library) {
             HANDLE file = CreateFileW(Library().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
             CloseHandle(file);
@@ -185,16 +185,16 @@ TEST_F(SettingsDialogTest, TickingThenOkRegisters) {
 TEST_F(SettingsDialogTest, NothingStartsWithoutTheLibrary) {
     const struct {
         const char* what;
-        bool withLibrary;
-        bool emptyFolder;
+        bool with_library;
+        bool empty_folder;
     } cases[] = {
         {"folder without the library", false, false},
         {"no application folder", false, true},
     };
     for (const auto& c : cases) {
         for (bool ticked : {false, true}) {
-            AppFolder app(c.withLibrary);
-            Open(c.emptyFolder ? std::wstring() : app.Folder());
+            AppFolder app(c.with_library);
+            Open(c.empty_folder ? std::wstring() : app.Folder());
             SetTicked(ticked);
             Press(IDOK);
             EXPECT_TRUE(dialog_->Ended()) << c.what;

@@ -3,14 +3,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/items.h"
-#include "ui/display_helpers.h"
-#include "ui/sort_list_ctrl.h"
-#include "ui/ui_resources.h"
-#include "ui/win32_handles.h"
+#include "ui/controls/display_helpers.h"
+#include "ui/controls/sort_list_ctrl.h"
+#include "ui/controls/ui_resources.h"
+#include "ui/model/compare_rules.h"
+#include "win32/handles.h"
 
 namespace vantrel {
 namespace {
@@ -26,7 +28,13 @@ class SortListTest : public ::testing::Test {
         ASSERT_TRUE(list_.Attach(window_.get()));
         list_.InsertColumn(0, L"Folder", -1, -1, 200);
         list_.InsertColumn(1, L"Status", -1, -1, 60);
-        list_.SetCompare(&CompareFolderItems);
+        // The item data point into records_, so sorting the records sorts the rows.
+        list_.SetSorter([this](const SortState& sort) {
+            std::sort(records_.begin(), records_.end(),
+                      [&](const FolderItem& a, const FolderItem& b) {
+                          return CompareFolderRecords(a, b, sort) < 0;
+                      });
+        });
         records_ = {{L"C:\\b", 0, ItemStatus::Failed},
                     {L"C:\\a", 0, ItemStatus::Done},
                     {L"C:\\c", 0, ItemStatus::None}};
@@ -80,14 +88,14 @@ TEST_F(SortListTest, HeaderClicksSortWithArrowsAndKeepTheDirectionOnAnotherColum
     EXPECT_EQ(list_.GetSortState().direction, -1);
 }
 
-TEST_F(SortListTest, RealHeaderClickNotificationSortsAndWithoutCompareOnlyTheArrowChanges) {
+TEST_F(SortListTest, RealHeaderClickNotificationSortsAndWithoutSorterOnlyTheArrowChanges) {
     NMHEADERW click{};
     click.hdr = {ListView_GetHeader(window_.get()), 0, static_cast<UINT>(HDN_ITEMCLICKW)};
     click.iItem = 0;
     EXPECT_EQ(SendMessageW(window_.get(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click)), 0);
     EXPECT_EQ(Order().front(), L"C:\\a");
 
-    list_.SetCompare(nullptr);
+    list_.SetSorter(nullptr);
     click.iItem = 1;
     SendMessageW(window_.get(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(Order().front(), L"C:\\a");

@@ -1,7 +1,7 @@
 // The report writer on real files under Wine: a file is written whole or left as it was,
 // and no temporary file stays behind.
 
-#include "config/win32/whole_file_writer.h"
+#include "win32/whole_file_writer.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 // One run's worth of doubles and state, wired into a RunContext.
 
-#include "config/cleaning_options.h"
+#include "engine/run_options.h"
 #include "engine/run_context.h"
 #include "tests/host/fakes/fake_file_system.h"
 #include "tests/host/fakes/fake_run_view.h"
@@ -13,18 +13,18 @@ struct EngineHarness {
     FakeFileSystem fs;
     FakeRunView view;
     RunState state;
-    CleaningOptions options;
+    RunOptions options;
     RunContext ctx{view, fs, state, options};
 
     // Options with every switch off but those a test turns on.
     EngineHarness() {
-        options.ScanSubfolders = 0;
-        options.DeleteFiles = 0;
-        options.DeleteFolders = 0;
-        options.DeleteEmptyFiles = 0;
-        options.DeleteEmptyFolders = 0;
-        options.DeleteReadOnlys = 0;
-        options.RecycleFiles = 0;
+        options.scan_subfolders = false;
+        options.delete_files = false;
+        options.delete_folders = false;
+        options.delete_empty_files = false;
+        options.delete_empty_folders = false;
+        options.delete_read_only = false;
+        options.recycle = false;
     }
 };
 

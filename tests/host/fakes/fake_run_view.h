@@ -17,18 +17,14 @@ namespace vantrel::testing {
 
 class FakeRunView : public RunView {
   public:
-    // Records with the row's shown text and state image. A deque keeps the records of
-    // earlier rows in place while rows are appended, as list rows keep theirs.
+    // The rows' records. A deque keeps the records of earlier rows in place while rows are
+    // appended, as list rows keep theirs.
     struct FolderRow {
         FolderItem item;
-        std::wstring text;
-        int state_index = 0;
         RowId id = kNoRow;
     };
     struct FileRow {
         FileItem item;
-        std::wstring text;
-        int state_index = 0;
         RowId id = kNoRow;
     };
     std::deque<FolderRow> folders;
@@ -40,19 +36,19 @@ class FakeRunView : public RunView {
     std::deque<bool> answers;                  // answers to the question, then No
     std::vector<std::wstring> questions;
     std::set<std::wstring> refuse_add;  // AddFileItem gives -1 for these paths
-    std::map<int, std::wstring> button_texts;
-    std::set<int> running_timers;
-    std::vector<std::pair<int, unsigned>> timer_starts;
     // Called when a row is set to InProgress (folder or file list).
     std::function<void(int)> on_folder_started;
     std::function<void(int)> on_file_started;
 
     // --- what happened ---
-    std::vector<int> file_rows_started;  // file row index of each InProgress, in order
-    std::vector<std::wstring> count_texts;
+    std::vector<int> file_rows_started;   // file row index of each InProgress, in order
+    std::vector<int32_t> running_counts;  // each found count reported while a folder is walked
+    // The phase events in order: "Scan started", "Scan ended", "Clean started", ...
+    std::vector<std::string> phases;
+    bool in_phase = false;  // between a phase's start and its end
 
     void AddFolder(const std::wstring& path) {
-        folders.push_back(FolderRow{{path, 0}, {}, 0, next_id_++});
+        folders.push_back(FolderRow{{path, 0}, next_id_++});
     }
     std::vector<std::wstring> FilePaths() const {
         std::vector<std::wstring> paths;
@@ -67,24 +63,29 @@ class FakeRunView : public RunView {
         const int at = Place(folders, row);
         return at >= 0 ? &folders[at].item : nullptr;
     }
-    void SetFolderStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
-                         const std::wstring& reason) override {
+    void PhaseStarted(RunPhase phase) override {
+        phases.push_back(Name(phase) + " started");
+        in_phase = true;
+    }
+    void PhaseEnded(RunPhase phase) override {
+        phases.push_back(Name(phase) + " ended");
+        in_phase = false;
+    }
+
+    void SetFolderStatus(RowId row, ItemStatus status, const std::wstring& reason) override {
         const int at = Place(folders, row);
         FolderRow& folder = folders.at(static_cast<size_t>(at));
         folder.item.status = status;
         folder.item.reason = reason;
-        folder.state_index = state_index;
-        folder.text = text;
         if (status == ItemStatus::InProgress && on_folder_started) {
             on_folder_started(at);
         }
     }
-    void SetFolderFoundCount(RowId row, int32_t found_count, const wchar_t* text) override {
+    void SetFolderFoundCount(RowId row, int32_t found_count) override {
         FolderRow& folder = folders.at(static_cast<size_t>(Place(folders, row)));
         folder.item.found_count = found_count;
-        if (text != nullptr) {
-            folder.text = text;
-            count_texts.push_back(text);
+        if (found_count > 0) {
+            running_counts.push_back(found_count);
         }
     }
     void EnsureFolderVisible(RowId) override {}
@@ -99,7 +100,7 @@ class FakeRunView : public RunView {
         if (refuse_add.count(path) != 0) {
             return -1;
         }
-        files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, {}, 0, next_id_++});
+        files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, next_id_++});
         files.back().item.root_length = root_length;
         return 0;
     }
@@ -108,14 +109,11 @@ class FakeRunView : public RunView {
               const std::wstring& root = L"C:\\r") {
         AddFileItem(path, size, attributes, path.rfind(root, 0) == 0 ? root.size() : 0);
     }
-    void SetFileStatus(RowId row, ItemStatus status, int state_index, const std::wstring& text,
-                       const std::wstring& reason) override {
+    void SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) override {
         const int at = Place(files, row);
         FileRow& file = files.at(static_cast<size_t>(at));
         file.item.status = status;
         file.item.reason = reason;
-        file.state_index = state_index;
-        file.text = text;
         if (status == ItemStatus::InProgress) {
             file_rows_started.push_back(at);
             if (on_file_started) {
@@ -138,16 +136,9 @@ class FakeRunView : public RunView {
         answers.pop_front();
         return yes;
     }
-    void SetButtonText(int control_id, const wchar_t* text) override {
-        button_texts[control_id] = text;
-    }
-    void StartTimer(int timer_id, unsigned period_ms) override {
-        running_timers.insert(timer_id);
-        timer_starts.emplace_back(timer_id, period_ms);
-    }
-    void StopTimer(int timer_id) override { running_timers.erase(timer_id); }
 
   private:
+    static std::string Name(RunPhase phase) { return phase == RunPhase::Scan ? "Scan" : "Clean"; }
     template <typename Rows>
     static std::vector<RowId> Ids(const Rows& rows) {
         std::vector<RowId> ids;

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "engine/clean.h"
-#include "engine/extended_path.h"
-#include "engine/win32/win32_file_system.h"
+#include "engine/path.h"
+#include "win32/win32_file_system.h"
 
 namespace vantrel::testing {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "config/win32/win32_registry_profile.h"
+#include "win32/win32_registry_profile.h"
 
 namespace vantrel::testing {
 
@@ -17,7 +17,7 @@ class TestRegistryKey {
     explicit TestRegistryKey(const wchar_t* tag)
         : root_(std::wstring(kTestsKey) + L"\\" + tag + L"-" +
                 std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount())),
-          applicationKey_(root_ + L"\\Zephrane\\Vantrel") {
+          application_key_(root_ + L"\\Zephrane\\Vantrel") {
         RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str());
     }
     ~TestRegistryKey() {
@@ -28,15 +28,15 @@ class TestRegistryKey {
     TestRegistryKey& operator=(const TestRegistryKey&) = delete;
 
     // The key that the test's profile treats as the application key ("...\Zephrane\Vantrel").
-    const std::wstring& ApplicationKey() const { return applicationKey_; }
+    const std::wstring& ApplicationKey() const { return application_key_; }
     // The topmost key of this test; nothing of it exists before the test writes.
     const std::wstring& Root() const { return root_; }
     Win32RegistryProfile Profile() const {
-        return Win32RegistryProfile(HKEY_CURRENT_USER, applicationKey_);
+        return Win32RegistryProfile(HKEY_CURRENT_USER, application_key_);
     }
     // Full path below HKEY_CURRENT_USER of a section ("" is the application key).
     std::wstring SectionPath(const std::wstring& section) const {
-        return section.empty() ? applicationKey_ : applicationKey_ + L"\\" + section;
+        return section.empty() ? application_key_ : application_key_ + L"\\" + section;
     }
     bool Exists(const std::wstring& path) const {
         HKEY key = nullptr;
@@ -50,7 +50,7 @@ class TestRegistryKey {
   private:
     static constexpr const wchar_t* kTestsKey = L"Software\\VantrelTests";
     std::wstring root_;
-    std::wstring applicationKey_;
+    std::wstring application_key_;
 };
 
 }  // namespace vantrel::testing
