@@ -94,7 +94,11 @@ count_reports() {
         tree_failed=$((tree_failed + bad))
     done
     # A program that ended without a report (a crash) counts as one failed test.
-    tree_failed=$((tree_failed + $(grep -c "^${1##*/}/" "$results/crashed.txt" 2>/dev/null || true)))
+    local crashed=0
+    if [ -f "$results/crashed.txt" ]; then
+        crashed=$(grep -c "^${1##*/}/" "$results/crashed.txt" || true)
+    fi
+    tree_failed=$((tree_failed + ${crashed:-0}))
 }
 count() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
 
