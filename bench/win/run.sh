@@ -17,7 +17,7 @@ compiler=i686-w64-mingw32-g++-posix
     -luuid -o "$out/scan_vs_walk.exe"
 
 work=$(mktemp -d "$out/trees.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; vantrel_stop_all' EXIT
 make_tree() {  # root, folders, files per folder
     local root=$1 folders=$2 files=$3
     for ((d = 0; d < folders; d++)); do

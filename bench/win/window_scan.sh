@@ -17,7 +17,7 @@ exe="${WINDOW_SCAN_EXE:-$BUILD_ROOT/$VANTREL_MAIN_TREE-release/bin/window_scan_b
 [ -x "$exe" ] || { echo "missing window_scan_bench.exe (build target window_scan_bench)"; exit 1; }
 echo "using $exe"
 work=$(mktemp -d "$BUILD_ROOT/window-scan.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; vantrel_stop_all' EXIT
 make_tree() {  # root, folders
     for ((d = 0; d < $2; d++)); do
         local dir="$1/p$((d / 100))/m$((d / 10 % 10))/Debug_$((d % 10))"
