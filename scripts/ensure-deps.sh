@@ -7,11 +7,11 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmar
           wine wine32:i386 wine64 libwine-dev xvfb xauth x11-utils xdotool imagemagick nsis)
 
 # Where the machine cannot execute 32-bit x86 code itself, the 32-bit smoke set runs under
-# user-mode emulation (scripts/x86-32.sh); VANTREL_NO_EMULATION=1 leaves it out. Without
+# user-mode emulation when VANTREL_EMULATION=1 asks for it (scripts/x86-32.sh). Without
 # the 32-bit C library the loader cannot be tried yet: the check then follows the install.
 source "$(dirname "$0")/x86-32.sh"
 wants_emulation() {
-    [ "${VANTREL_NO_EMULATION:-0}" != 1 ] && [ -e /lib/ld-linux.so.2 ] && ! vantrel_can_run_32bit
+    vantrel_emulation_wanted && [ -e /lib/ld-linux.so.2 ] && ! vantrel_can_run_32bit
 }
 wants_emulation && packages+=(qemu-user-static)
 

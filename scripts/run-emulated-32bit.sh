@@ -43,6 +43,9 @@ echo "32-bit prefix ready after $((SECONDS - started)) s"
 #   command-line scripts below, which open it and clean through it;
 # - DialogBase.ModalLoop... ends its modal loop from a 50 ms timer and expects the loop to
 #   have gone idle before that: under emulation the timer comes first.
+# - EngineFilesTest.TrimmedNamesAreAddressedExactlyBesideTheirTwins ended the emulated
+#   program with "wine client error:134: read: Bad address" (Wine's client lost its
+#   server connection under qemu); the twin runs it natively.
 # - AboutDialogTest.ShowsTitleVersionAndLinks ends the emulated program with a segmentation
 #   fault before any of its checks reports; the other About tests pass.
 # A failing test ends the emulated program the way a skipped one does; the suite then
@@ -51,6 +54,7 @@ win_filter="-SettingsRegistrationEndToEnd.*:DialogTemplates.ShowForPictures:Dial
 win_filter+=":MainWindowShots.*:FolderLinkTest.*:FolderSwapTest.*:MainDlgTest.*:MainDlgRegistry.*:ListsRunsTest.*"
 win_filter+=":DialogBase.ModalLoopDisablesOwnerFiltersRunsIdleAndReturnsResult"
 win_filter+=":AboutDialogTest.ShowsTitleVersionAndLinks"
+win_filter+=":EngineFilesTest.TrimmedNamesAreAddressedExactlyBesideTheirTwins"
 
 mkdir -p "$results/win32-emulated"
 out="Z:${results//\//\\}\\win32-emulated\\"

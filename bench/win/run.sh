@@ -12,8 +12,9 @@ compiler=i686-w64-mingw32-g++-posix
 [ "$VANTREL_MAIN_TREE" = win32 ] || compiler=x86_64-w64-mingw32-g++-posix
 "$compiler" -std=c++20 -O2 -DNDEBUG -DUNICODE -D_UNICODE -D_WIN32_WINNT=0x0601 \
     -DNOMINMAX -I. -static -municode bench/win/scan_vs_walk.cpp engine/*.cpp win32/long_path.cpp \
-    win32/redirection.cpp win32/shell_delete.cpp win32/win32_file_system.cpp \
-    config/cleaning_options.cpp -lshlwapi -lshell32 -lole32 -o "$out/scan_vs_walk.exe"
+    win32/absolute_path.cpp win32/redirection.cpp win32/recycle_item.cpp win32/shell_delete.cpp \
+    win32/win32_file_system.cpp config/cleaning_options.cpp -lshlwapi -lshell32 -lole32 \
+    -luuid -o "$out/scan_vs_walk.exe"
 
 work=$(mktemp -d "$out/trees.XXXXXX")
 trap 'rm -rf "$work"' EXIT
