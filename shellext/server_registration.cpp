@@ -72,19 +72,13 @@ RegistrationRoot::RegistrationRoot(bool per_user) {
     }
     const LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr,
                                         REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE | DELETE,
-                                        nullptr, &key_, nullptr);
+                                        nullptr, created_.put(), nullptr);
     if (status != ERROR_SUCCESS) {
-        key_ = nullptr;
+        created_.release();  // not a key after a failed call: never closed
         status_ = FromRegistryStatus(status);
         return;
     }
-    owned_ = true;
-}
-
-RegistrationRoot::~RegistrationRoot() {
-    if (owned_) {
-        RegCloseKey(key_);
-    }
+    key_ = created_.get();
 }
 
 HRESULT RegisterServer(HMODULE module, bool per_user) {

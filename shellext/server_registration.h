@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/handles.h"
+
 namespace vantrel::shell {
 
 // The root of the class registrations: HKEY_CLASSES_ROOT, or the current user's
@@ -9,7 +11,6 @@ namespace vantrel::shell {
 class RegistrationRoot {
   public:
     explicit RegistrationRoot(bool per_user);
-    ~RegistrationRoot();
     RegistrationRoot(const RegistrationRoot&) = delete;
     RegistrationRoot& operator=(const RegistrationRoot&) = delete;
 
@@ -19,7 +20,7 @@ class RegistrationRoot {
 
   private:
     HKEY key_ = nullptr;
-    bool owned_ = false;
+    RegistryKey created_;  // the per-user root, opened here; HKEY_CLASSES_ROOT is never closed
     HRESULT status_ = S_OK;
 };
 

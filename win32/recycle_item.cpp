@@ -7,31 +7,12 @@
 #include <vector>
 
 #include "engine/shell_path_rules.h"
+#include "win32/handles.h"
 #include "win32/shell_delete.h"
 
 namespace vantrel {
 
 namespace {
-
-// Releases a COM interface pointer when it goes out of scope.
-template <typename T>
-class Released {
-  public:
-    Released() = default;
-    ~Released() {
-        if (pointer_ != nullptr) {
-            pointer_->Release();
-        }
-    }
-    Released(const Released&) = delete;
-    Released& operator=(const Released&) = delete;
-    T* operator->() const { return pointer_; }
-    T* get() const { return pointer_; }
-    T** put() { return &pointer_; }
-
-  private:
-    T* pointer_ = nullptr;
-};
 
 // Initialises COM on the calling thread for one operation when it is not yet.
 class ComForCall {
@@ -146,7 +127,7 @@ RecycleOutcome RecycleItem(const std::wstring& path, HWND owner) {
     const ComForCall com;
     RecycleOnlySink sink;
     {
-        Released<IFileOperation> operation;
+        ComPtr<IFileOperation> operation;
         HRESULT result =
             CoCreateInstance(CLSID_FileOperation, nullptr, CLSCTX_ALL, IID_IFileOperation,
                              reinterpret_cast<void**>(operation.put()));
@@ -158,7 +139,7 @@ RecycleOutcome RecycleItem(const std::wstring& path, HWND owner) {
             if (FAILED(result)) {
                 return RecycleOutcome::Failed;
             }
-            Released<IShellItem> item;
+            ComPtr<IShellItem> item;
             DWORD cookie = 0;
             BOOL aborted = FALSE;
             if (owner != nullptr) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "config/shell_ext_commands.h"
+#include "win32/handles.h"
 
 namespace vantrel {
 
@@ -22,10 +23,9 @@ int CShellExtRegistrar::IsRegistered() const {
         const std::wstring user_key = std::wstring(L"Software\\Classes\\") + key;
         for (const auto& [root, path] :
              {std::pair{HKEY_CURRENT_USER, user_key.c_str()}, std::pair{HKEY_CLASSES_ROOT, key}}) {
-            HKEY opened = nullptr;
-            if (RegOpenKeyExW(root, path, 0, KEY_READ | KEY_WOW64_64KEY, &opened) ==
+            RegistryKey opened;
+            if (RegOpenKeyExW(root, path, 0, KEY_READ | KEY_WOW64_64KEY, opened.put()) ==
                 ERROR_SUCCESS) {
-                RegCloseKey(opened);
                 ++count;
                 break;
             }
