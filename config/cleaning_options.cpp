@@ -40,6 +40,8 @@ void CleaningOptions::UnpackFlags(uint32_t flags) {
 RunOptions CleaningOptions::ForRun() const {
     RunOptions run;
     run.filter = Filter;
+    run.keep = Keep;
+    run.older_than_days = OlderThanDays > 0 ? static_cast<uint32_t>(OlderThanDays) : 0;
     run.scan_subfolders = ScanSubfolders != 0;
     run.delete_files = DeleteFiles != 0;
     run.delete_folders = DeleteFolders != 0;

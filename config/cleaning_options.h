@@ -22,9 +22,14 @@ enum OptionFlag : uint32_t {
 inline constexpr uint32_t kNewPresetFlags =
     DeleteFilesFlag | ScanSubfoldersFlag | DeleteReadOnlysFlag | RecycleFilesFlag;
 
-// What a scan finds and a clean deletes: the filter and seven switches, each 0 or 1.
+// What a scan finds and a clean deletes: the filter, the keep filter, the age threshold and
+// seven switches, each 0 or 1.
 struct CleaningOptions {
     std::wstring Filter;
+    // Names that are never listed nor entered, in the filter's syntax; empty keeps nothing.
+    std::wstring Keep;
+    // Only items unchanged for at least this many days are listed; 0 is off.
+    int32_t OlderThanDays = 0;
     int32_t ScanSubfolders = 1;
     int32_t DeleteFiles = 1;
     int32_t DeleteFolders = 1;

@@ -16,9 +16,12 @@ struct PresetEntry {
     std::wstring Name;
     std::wstring Filter;
     uint32_t Flags = kNewPresetFlags;
+    std::wstring Keep;           // "Keep"; a preset stored without it keeps nothing
+    uint32_t OlderThanDays = 0;  // "OlderThanDays"; 0 when not stored
 
     bool operator==(const PresetEntry& other) const {
-        return Name == other.Name && Filter == other.Filter && Flags == other.Flags;
+        return Name == other.Name && Filter == other.Filter && Flags == other.Flags &&
+               Keep == other.Keep && OlderThanDays == other.OlderThanDays;
     }
 };
 

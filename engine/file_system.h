@@ -35,6 +35,7 @@ struct DirEntry {
     std::wstring name;  // name only, no folder part
     int64_t size = 0;   // all 64 bits of the size
     uint32_t attributes = 0;
+    uint64_t last_write = 0;  // FILETIME units (100 ns since 1601-01-01 UTC); 0 when unknown
 };
 
 // An open folder listing. Entries come in the order the file system delivers them.

@@ -34,10 +34,12 @@ struct FolderItem {
     ItemStatus status = ItemStatus::None;
     // Why the scan of the folder ended "Failed", in words; empty otherwise.
     std::wstring reason;
+    // Items the scan would have listed but left because they changed too recently.
+    int32_t held_back_count = 0;
 };
 
-// The record behind a file-list row. Folders carry kAttributeDirectory; their size is 0
-// for a matched folder and -1 for an empty one.
+// The record behind a file-list row. Folders carry kAttributeDirectory; a matched folder's
+// size is the total of the file sizes inside it, an empty folder's is -1.
 struct FileItem {
     std::wstring path;
     int64_t size = -1;
@@ -49,6 +51,9 @@ struct FileItem {
     // How many characters at the start of `path` name the chosen folder the item was found
     // under: the clean checks every folder from there down to the item. 0 when unknown.
     size_t root_length = 0;
+    // The newest last-write time of the item (for a folder: of itself and everything in
+    // it), in FILETIME units (100 ns since 1601-01-01 UTC); 0 when unknown.
+    uint64_t modified = 0;
 
     bool IsFolder() const { return (attributes & kAttributeDirectory) != 0; }
     // A folder listed because it was empty, not because its name matched.

@@ -8,6 +8,10 @@ namespace vantrel {
 // defaults are those of a new options record (every switch on but the two "empty" ones).
 struct RunOptions {
     std::wstring filter;
+    // Names never listed nor entered (the filter's syntax); empty keeps nothing.
+    std::wstring keep;
+    // Only items whose newest last-write time is at least this many days old are listed.
+    uint32_t older_than_days = 0;
     bool scan_subfolders = true;
     bool delete_files = true;
     bool delete_folders = true;
