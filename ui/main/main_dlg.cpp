@@ -329,6 +329,8 @@ void CMainDlg::StartFromRequest() {
 CleaningOptions CMainDlg::ReadOptionControls() const {
     CleaningOptions options;
     options.Filter = GetWindowTextString(Item(IDC_FILTER_EDIT));
+    options.Keep = keep_shown_;
+    options.OlderThanDays = older_than_days_shown_;
     for (const OptionBox& box : kOptionBoxes) {
         options.*box.field = IsChecked(Item(box.id)) ? 1 : 0;
     }
@@ -337,6 +339,8 @@ CleaningOptions CMainDlg::ReadOptionControls() const {
 
 void CMainDlg::WriteOptionControls(const CleaningOptions& options) {
     writing_controls_ = true;
+    keep_shown_ = options.Keep;
+    older_than_days_shown_ = options.OlderThanDays;
     if (GetWindowTextString(Item(IDC_FILTER_EDIT)) != options.Filter) {
         SetWindowTextW(Item(IDC_FILTER_EDIT), options.Filter.c_str());
     }

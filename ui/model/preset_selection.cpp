@@ -47,6 +47,8 @@ bool ApplyPreset(const PresetList& list, int selection, CleaningOptions& control
     }
     controls.Filter = entry->Filter;
     controls.UnpackFlags(entry->Flags);
+    controls.Keep = entry->Keep;
+    controls.OlderThanDays = static_cast<int32_t>(entry->OlderThanDays);
     return true;
 }
 
