@@ -203,10 +203,9 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
             if (keep.Keeps(entry.name)) {
                 continue;  // never listed, never entered; its folder is not empty
             }
-            // The full path is built only for what is listed or entered.
-            const std::wstring path = JoinPath(top.path, entry.name);
             const bool link = (entry.attributes & kAttributeReparsePoint) != 0;
             if ((entry.attributes & kAttributeDirectory) != 0) {
+                const std::wstring path = JoinPath(top.path, entry.name);
                 if (switches.delete_folders && filter.Matches(entry.name.c_str())) {
                     // A matched folder goes whole: walked to total and date it, and listed
                     // only when nothing inside is kept. A link is not entered.
@@ -220,7 +219,11 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
                         return result(ScanResult::Ok);
                     }
                     if (total.error != kErrorNone) {
-                        fail(total.error, total.error_path);  // may hold anything: left alone
+                        // One that vanished gives nothing; one that cannot be read whole may
+                        // hold anything, so it is left alone and the scan fails.
+                        if (total.error_path != path || !IsNotFoundError(total.error)) {
+                            fail(total.error, total.error_path);
+                        }
                         continue;
                     }
                     if (!total.holds_kept && append(path, total.size, entry.attributes,
@@ -237,11 +240,17 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
                     }
                 }
             } else {
-                if (switches.delete_files && filter.Matches(entry.name.c_str()) &&
-                    append(path, entry.size, entry.attributes, entry.last_write, true)) {
+                // A file's full path is built only when it is listed.
+                const bool matched = switches.delete_files && filter.Matches(entry.name.c_str());
+                const bool empty_file = switches.delete_empty_files && entry.size == 0;
+                if (!matched && !empty_file) {
                     continue;
                 }
-                if (switches.delete_empty_files && entry.size == 0) {
+                const std::wstring path = JoinPath(top.path, entry.name);
+                if (matched && append(path, entry.size, entry.attributes, entry.last_write, true)) {
+                    continue;
+                }
+                if (empty_file) {
                     append(path, entry.size, entry.attributes, entry.last_write, true);
                 }
             }
@@ -276,6 +285,7 @@ int ScanAllFolders(RunContext& ctx) {
     std::vector<RowId> rows = view.FolderRows();
     for (RowId row : rows) {
         view.SetFolderStatus(row, ItemStatus::None, {});
+        view.SetFolderHeldBack(row, 0);
     }
     std::set<RowId> known(rows.begin(), rows.end());
     for (size_t next = 0; !ctx.state.StopRequested(); ++next) {
@@ -305,7 +315,6 @@ int ScanAllFolders(RunContext& ctx) {
         int32_t found_count = 0;
         int32_t held_back_count = 0;
         view.SetFolderFoundCount(row, found_count);
-        view.SetFolderHeldBack(row, held_back_count);
         ScanError error;
         const ScanResult result = ScanFolder(ctx, item->path, ctx.options.filter, switches,
                                              found_count, held_back_count, &error);

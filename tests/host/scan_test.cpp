@@ -346,12 +346,12 @@ TEST(ScanErrorTest, ErrorsFailTheFolderWithTheirReason) {
          [](auto& fs) { fs.fail_open.insert(L"C:\\r\\empty"); },
          ItemStatus::Failed,
          L"C:\\r\\empty: System error 5",
-         {L"C:\\r\\a.obj"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\m"}},
         {"subfolder fails part-way",
          [](auto& fs) { fs.fail_listing_after[L"C:\\r\\empty"] = 2; },
          ItemStatus::Failed,
          L"C:\\r\\empty: System error 5",
-         {L"C:\\r\\a.obj"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\m"}},
         {"subfolder vanished after it was listed",
          [](auto& fs) {
              fs.on_entry = [&fs](const std::wstring&, const std::wstring& name) {
@@ -362,22 +362,40 @@ TEST(ScanErrorTest, ErrorsFailTheFolderWithTheirReason) {
          },
          ItemStatus::Done,
          L"",
-         {L"C:\\r\\a.obj"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\m"}},
+        {"matched folder cannot be read whole",
+         [](auto& fs) { fs.fail_open.insert(L"C:\\r\\m\\x"); },
+         ItemStatus::Failed,
+         L"C:\\r\\m\\x: System error 5",
+         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
+        {"matched folder vanished after it was listed",
+         [](auto& fs) {
+             fs.on_entry = [&fs](const std::wstring&, const std::wstring& name) {
+                 if (name == L"m") {
+                     fs.RemoveTree(L"C:\\r\\m");
+                 }
+             };
+         },
+         ItemStatus::Done,
+         L"",
+         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
         {"nothing injected",
          [](auto&) {},
          ItemStatus::Done,
          L"",
-         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\empty", L"C:\\r\\m"}},
     };
     for (const Case& c : cases) {
         EngineHarness h;
         h.fs.AddFile(L"C:\\r\\a.obj");
         h.fs.AddFolder(L"C:\\r\\empty");
+        h.fs.AddFile(L"C:\\r\\m\\x\\f");  // a matched folder, walked whole
         h.fs.AddFile(L"D:\\outside\\b.obj");
         c.set_up(h.fs);
         h.view.AddFolder(L"C:\\r");
-        h.options.filter = L"*.obj";
+        h.options.filter = L"*.obj;m";
         h.options.delete_files = true;
+        h.options.delete_folders = true;
         h.options.delete_empty_folders = true;
         h.options.scan_subfolders = true;
         ScanAllFolders(h.ctx);
