@@ -1,5 +1,6 @@
 // Under Wine: the engine's scan of a real tree against a bare FindFirstFileW walk of the
-// same tree, and its permanent clean of listed files against a bare DeleteFileW loop.
+// same tree, its scan of matched folders (walked whole for sizes, age and kept items)
+// against a bare FindFirstFileExW walk, and its permanent clean of listed files against a bare DeleteFileW loop.
 // Built and run by bench/win/run.sh, which generates the trees; prints the figures.
 //
 //   scan_vs_walk.exe <scan tree> <clean tree A> <clean tree B>
