@@ -127,6 +127,9 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool OnListNotify(NMHDR& header, LRESULT& result);
     bool OnListMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     void OnAddFolderCommand();
+    // The line under the file list: what the rows sum up to now (after a run, or after
+    // rows were taken out of the list).
+    void ShowRunSummary();
     // Hands ShowFileSizes and AutoRemoveDeleted to the lists and the run, which the worker
     // reads them from.
     void SyncRunSettings();
