@@ -73,6 +73,7 @@ TEST(RunSummary, SizeUnitsGoUpBeforeFiveDigits) {
         const wchar_t* text;
     } cases[] = {
         {0, L"0 bytes"},
+        {1, L"1 byte"},
         {1023, L"1023 bytes"},
         {1024, L"1 KB"},
         {9999LL * 1024 + 1023, L"9999 KB"},

@@ -24,7 +24,7 @@ constexpr DWORD kListExtendedStyle =
     LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_INFOTIP;  // 0x430
 constexpr int kMinimumTrackWidth = 640;
 // Tall enough for the left column with the keep and age rows above a usable folder list.
-constexpr int kMinimumTrackHeight = 540;
+constexpr int kMinimumTrackHeight = 560;
 constexpr int kLayoutBatchSize = 30;
 constexpr int kOlderThanDaysDigits = 6;  // kMaxOlderThanDays
 

@@ -79,6 +79,9 @@ class CMainDlg : public CFrameDlg, private RunHost {
     // The keyboard filter that runs before any message bound for this window or its
     // controls is dispatched; true when the message was consumed (public for tests).
     bool FilterKeyboard(MSG& message);
+    // The line under the file list: what the rows sum up to now. Shown when a run ends and
+    // when rows are taken out of the list (public for tests).
+    void ShowRunSummary();
 
   protected:
     bool OnCreate() override;
@@ -127,9 +130,6 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool OnListNotify(NMHDR& header, LRESULT& result);
     bool OnListMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     void OnAddFolderCommand();
-    // The line under the file list: what the rows sum up to now (after a run, or after
-    // rows were taken out of the list).
-    void ShowRunSummary();
     // Hands ShowFileSizes and AutoRemoveDeleted to the lists and the run, which the worker
     // reads them from.
     void SyncRunSettings();

@@ -31,7 +31,7 @@ void RunTotals::Count(const FileItem& item, bool shown) {
 
 std::wstring TotalSizeText(int64_t bytes, const NumberText& number) {
     if (bytes < 1024) {
-        return number(bytes < 0 ? 0 : bytes) + L" bytes";
+        return number(bytes < 0 ? 0 : bytes) + (bytes == 1 ? L" byte" : L" bytes");
     }
     static const wchar_t* const kUnits[] = {L" KB", L" MB", L" GB"};
     int64_t value = bytes / 1024;
