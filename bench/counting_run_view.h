@@ -30,15 +30,19 @@ class CountingRunView : public RunView {
     void SetFolderFoundCount(RowId row, int32_t count) override {
         folders[row].found_count = count;
     }
+    void SetFolderHeldBack(RowId row, int32_t count) override {
+        folders[row].held_back_count = count;
+    }
     void EnsureFolderVisible(RowId) override {}
     std::vector<RowId> FileRows() override { return Ids(files.size()); }
     const FileItem* FileRecord(RowId row) override { return &files[row]; }
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                    size_t root_length) override {
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes, size_t root_length,
+                    uint64_t modified) override {
         ++found;
         if (keep_) {
             files.push_back(FileItem{path, size, attributes, ItemStatus::None});
             files.back().root_length = root_length;
+            files.back().modified = modified;
         }
         return 0;
     }

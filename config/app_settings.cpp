@@ -60,6 +60,9 @@ bool LoadSettings(RegistryProfile& profile, AppSettings& settings) {
     ReadInts(profile, settings, std::begin(kFieldsBeforeFilter), std::end(kFieldsBeforeFilter));
     settings.Options.Filter = profile.ReadString(kSettingsSection, L"Filter");
     ReadInts(profile, settings, std::begin(kFieldsAfterFilter), std::end(kFieldsAfterFilter));
+    settings.Options.Keep = profile.ReadString(kSettingsSection, L"Keep");
+    settings.Options.OlderThanDays = StoredDays(
+        profile.ReadInt(kSettingsSection, L"OlderThanDays", settings.Options.OlderThanDays));
     settings.LastFolder = profile.ReadString(kSettingsSection, L"LastFolder");
     settings.CustomIndex = LoadPresets(profile, settings.Presets);
     return true;
@@ -69,6 +72,8 @@ void SaveSettings(RegistryProfile& profile, const AppSettings& settings) {
     WriteInts(profile, settings, std::begin(kFieldsBeforeFilter), std::end(kFieldsBeforeFilter));
     profile.WriteString(kSettingsSection, L"Filter", settings.Options.Filter);
     WriteInts(profile, settings, std::begin(kFieldsAfterFilter), std::end(kFieldsAfterFilter));
+    profile.WriteString(kSettingsSection, L"Keep", settings.Options.Keep);
+    profile.WriteInt(kSettingsSection, L"OlderThanDays", settings.Options.OlderThanDays);
     profile.WriteString(kSettingsSection, L"LastFolder", settings.LastFolder);
     SavePresets(profile, settings.Presets);
 }

@@ -32,10 +32,10 @@ struct AppSettings {
     int32_t CustomIndex = kNoPreset;  // the preset count as loaded; not changed later
 };
 
-// Reads the fourteen values (each with the field's current value as its default), then the
-// presets. Never fails; returns true.
+// Reads the sixteen values (each with the field's current value as its default; a missing
+// Keep is empty, a negative OlderThanDays is 0), then the presets. Never fails; returns true.
 bool LoadSettings(RegistryProfile& profile, AppSettings& settings);
-// Writes the fourteen values (integers as REG_DWORD, strings as REG_SZ), then the presets.
+// Writes the sixteen values (integers as REG_DWORD, strings as REG_SZ), then the presets.
 void SaveSettings(RegistryProfile& profile, const AppSettings& settings);
 
 // Owns the settings for the life of the program and keeps the rule that nothing is written

@@ -22,6 +22,11 @@ enum OptionFlag : uint32_t {
 inline constexpr uint32_t kNewPresetFlags =
     DeleteFilesFlag | ScanSubfoldersFlag | DeleteReadOnlysFlag | RecycleFilesFlag;
 
+// An age threshold read from storage or typed: a negative value is off (0).
+inline int32_t StoredDays(int32_t days) {
+    return days > 0 ? days : 0;
+}
+
 // What a scan finds and a clean deletes: the filter, the keep filter, the age threshold and
 // seven switches, each 0 or 1.
 struct CleaningOptions {

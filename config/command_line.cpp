@@ -1,5 +1,6 @@
 #include "config/command_line.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -69,6 +70,21 @@ int32_t ParsePresetNumber(const std::wstring& text) {
     return static_cast<int32_t>(value);
 }
 
+int32_t ParseDays(const std::wstring& text) {
+    const std::wstring digits = TrimWhiteSpace(text);
+    if (digits.empty()) {
+        return -1;
+    }
+    int64_t value = 0;
+    for (wchar_t ch : digits) {
+        if (ch < L'0' || ch > L'9') {
+            return -1;
+        }
+        value = std::min<int64_t>(value * 10 + (ch - L'0'), std::numeric_limits<int32_t>::max());
+    }
+    return static_cast<int32_t>(value);
+}
+
 int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequest& request) {
     int counted = 0;
     for (size_t i = 1; i < arguments.size(); ++i) {
@@ -102,6 +118,20 @@ int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequ
                 request.options.Filter = TrimWhiteSpace(arguments[++i]);
                 ++counted;
             }
+        } else if (keyword == L"keep") {
+            if (has_value) {
+                request.options.Keep = TrimWhiteSpace(arguments[++i]);
+                ++counted;
+            }
+        } else if (keyword == L"older") {
+            if (has_value) {
+                // A value that is no number of days is taken and ignored.
+                const int32_t days = ParseDays(arguments[++i]);
+                if (days >= 0) {
+                    request.options.OlderThanDays = days;
+                    ++counted;
+                }
+            }
         } else if (keyword == L"report") {
             if (has_value) {
                 request.report_path = arguments[++i];
@@ -120,12 +150,17 @@ int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequ
 
 std::wstring BuildUsageText() {
     static const wchar_t* const kPieces[] = {
-        L"Usage:\nVantrel [-preset <preset>] [-filter <filter>] [<option1> <option2> ...] "
-        L"[<folder1> <folder2> ...]\n",
+        L"Usage:\nVantrel [-preset <preset>] [-filter <filter>] [-keep <keep>] [-older <days>] "
+        L"[<option1> <option2> ...] [<folder1> <folder2> ...]\n",
         L"\n<preset>\n",
         L"  One-based index of presets.\n",
         L"\n<filter>\n",
         L"  File filter string, example: \"*.obj;*.o\" .\n",
+        L"\n<keep>\n",
+        L"  Names never deleted nor entered, in the filter's form, example: \"*.pdb;.git\" .\n",
+        L"  A folder holding a file named .vantrelkeep is always kept.\n",
+        L"\n<days>\n",
+        L"  Only items unchanged for at least this many days are deleted; 0 means any age.\n",
         L"\n<options>\n",
         L"  -c:\tClean. Find matched files/subfolders, then delete them. (default)\n",
         L"  -s:\tScan. Find matched files/subfolders.\n",

@@ -32,14 +32,18 @@ struct CommandLineRequest {
 // Parses the program's arguments; arguments[0], the program's own path, is skipped. An
 // argument starting with "-" or "/" is an option, compared case-sensitively and whole;
 // anything else is a folder. Returns how many arguments were taken into account: help and
-// unknown options are not counted, nor a -preset, -filter or -report that has no value after
-// it.
+// unknown options are not counted, nor a -preset, -filter, -keep, -older or -report that has
+// no value after it, nor an -older whose value is no number of days (ParseDays).
 int ParseCommandLine(const std::vector<std::wstring>& arguments, CommandLineRequest& request);
 
 // The one-based preset number of -preset as a decimal integer: only the first 19
 // characters count; leading white space, an optional sign, then digits up to the first
 // other character; no digits give 0. Values beyond 32 bits are clamped.
 int32_t ParsePresetNumber(const std::wstring& text);
+
+// The number of days of -older: decimal digits only, with white space around them allowed;
+// values beyond 32 bits are clamped. -1 for anything else (empty, a sign, other characters).
+int32_t ParseDays(const std::wstring& text);
 
 // The usage box's text, assembled from its pieces in order.
 std::wstring BuildUsageText();

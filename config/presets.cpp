@@ -99,6 +99,8 @@ void SavePresets(RegistryProfile& profile, const PresetList& list) {
         profile.WriteString(section, L"Name", list[i].Name);
         profile.WriteString(section, L"Filter", list[i].Filter);
         profile.WriteInt(section, L"Flags", static_cast<int32_t>(list[i].Flags));
+        profile.WriteString(section, L"Keep", list[i].Keep);
+        profile.WriteInt(section, L"OlderThanDays", static_cast<int32_t>(list[i].OlderThanDays));
     }
     profile.WriteInt(kPresetsSection, L"Count", list.Count());
 }

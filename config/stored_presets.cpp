@@ -20,6 +20,9 @@ std::vector<PresetEntry> ReadStoredPresets(RegistryProfile& profile) {
         }
         entry.Filter = profile.ReadString(section, L"Filter");
         entry.Flags = static_cast<uint32_t>(profile.ReadInt(section, L"Flags", 0));
+        entry.Keep = profile.ReadString(section, L"Keep");
+        entry.OlderThanDays =
+            static_cast<uint32_t>(StoredDays(profile.ReadInt(section, L"OlderThanDays", 0)));
         presets.push_back(std::move(entry));
     }
     return presets;

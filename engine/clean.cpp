@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/failure_reason.h"
+#include "engine/folder_total.h"
 #include "engine/held_path.h"
 #include "engine/path.h"
 #include "engine/run_view.h"
@@ -136,6 +137,16 @@ class ReleaseOnExit {
     FileSystem& fs_;
     size_t keep_;
 };
+
+// True when a kept item (RunOptions::keep, the keep marker) now lies inside a real folder:
+// one put there since the scan keeps the folder whole, since deleting it goes by the tree.
+bool NowHoldsKeptItem(RunContext& ctx, const KeepRule& keep, const std::wstring& path) {
+    const uint32_t attributes = ctx.fs.GetAttributes(path);
+    if (attributes == kInvalidAttributes || !IsFolder(attributes) || IsLink(attributes)) {
+        return false;  // the deletion tells what became of it
+    }
+    return TotalFolder(ctx.fs, ctx.state, path, 0, keep).holds_kept;
+}
 
 }  // namespace
 
@@ -418,6 +429,7 @@ int CleanAllItems(RunContext& ctx) {
     // The rows as the list shows them when the clean starts, each taken by its identity: a
     // sort while the clean runs moves rows on the screen but not in this order.
     const std::vector<RowId> rows = view.FileRows();
+    const KeepRule keep(ctx.options.keep);
     HeldPath held(ctx.fs);
     for (RowId row : rows) {
         view.SetFileStatus(row, ItemStatus::None, {});
@@ -440,6 +452,11 @@ int CleanAllItems(RunContext& ctx) {
             // walked: every folder from the chosen one down is checked and held meanwhile.
             uint32_t error = held.HoldFor(item->path, item->root_length);
             DeleteResult result = FailedWith(error, nullptr);
+            if (error == kErrorNone && item->IsFolder() && !item->IsEmptyFolder() &&
+                NowHoldsKeptItem(ctx, keep, item->path)) {
+                error = kErrorHoldsKept;
+                result = FailedWith(error, nullptr);
+            }
             if (error == kErrorNone) {
                 result = item->IsEmptyFolder()
                              ? DeleteEmptyFolderItem(ctx.fs, item->path, recycle, &error)

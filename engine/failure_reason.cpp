@@ -20,6 +20,8 @@ std::wstring FailureReason(FileSystem& fs, uint32_t code) {
             return L"The run was stopped before the folder was deleted";
         case kErrorChosenIsLink:
             return L"The folder is a link, and Vantrel does not follow links";
+        case kErrorHoldsKept:
+            return L"It now holds an item to keep";
         default:
             break;
     }

@@ -24,6 +24,7 @@ inline constexpr uint32_t kErrorHoldsLink = 0x20000004;     // refused for the R
 inline constexpr uint32_t kErrorKindChanged = 0x20000005;   // a file became a folder or back
 inline constexpr uint32_t kErrorStopped = 0x20000006;       // cut short by Stop
 inline constexpr uint32_t kErrorChosenIsLink = 0x20000007;  // a chosen folder is a link
+inline constexpr uint32_t kErrorHoldsKept = 0x20000008;     // a kept item lies inside
 
 // Only these two mean that the item is not there; every other error is a failure.
 inline bool IsNotFoundError(uint32_t code) {

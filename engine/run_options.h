@@ -12,6 +12,9 @@ struct RunOptions {
     std::wstring keep;
     // Only items whose newest last-write time is at least this many days old are listed.
     uint32_t older_than_days = 0;
+    // The moment ages are counted back from, in FILETIME units; 0 takes the clock when a
+    // folder's scan begins.
+    uint64_t now = 0;
     bool scan_subfolders = true;
     bool delete_files = true;
     bool delete_folders = true;

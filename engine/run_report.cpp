@@ -105,7 +105,8 @@ std::string ReportCsv(const std::vector<FileItem>& rows) {
     for (const FileItem& row : rows) {
         csv += CsvField(Utf8FromWide(FileStatusText(row.status)));
         csv += row.IsFolder() ? ",folder," : ",file,";
-        if (!row.IsFolder() && row.size >= 0) {
+        // A matched folder carries the total of the files inside it; an empty one none.
+        if (row.size >= 0) {
             csv += std::to_string(row.size);
         }
         csv += ',';

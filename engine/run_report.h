@@ -46,8 +46,9 @@ std::string Utf8FromWide(const std::wstring& text);
 std::string CsvField(const std::string& field);
 
 // The report of a run: a header row, then one row per file-list record in list order with the
-// status text as the list shows it, the kind ("file" or "folder"), the size in bytes from the
-// listing (empty for a folder or an unknown size), the full path and the reason a "Failed"
+// status text as the list shows it, the kind ("file" or "folder"), the size in bytes (a
+// file's from the listing, a matched folder's total; empty for an empty folder or an unknown
+// size), the full path and the reason a "Failed"
 // item failed (empty otherwise). UTF-8, lines end in CRLF.
 std::string ReportCsv(const std::vector<FileItem>& rows);
 

@@ -47,6 +47,9 @@ class RunView {
     // Stores `found_count` in the row's record: the running count while the folder is
     // walked, then its total.
     virtual void SetFolderFoundCount(RowId row, int32_t found_count) = 0;
+    // Stores `held_back_count` in the row's record (FolderItem::held_back_count): the items
+    // the folder's scan left out because they changed too recently.
+    virtual void SetFolderHeldBack(RowId row, int32_t held_back_count) = 0;
     virtual void EnsureFolderVisible(RowId row) = 0;
 
     // --- file list ---
@@ -55,9 +58,10 @@ class RunView {
     virtual const FileItem* FileRecord(RowId row) = 0;
     // Appends a row for a found item with a new FileItem {path, size, attributes, None}
     // found under the chosen folder of `root_length` characters (FileItem::root_length),
-    // makes it visible; 0 on success, -1 when the row cannot be added.
+    // last written at `modified` (FileItem::modified), makes it visible; 0 on success, -1
+    // when the row cannot be added.
     virtual int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                            size_t root_length) = 0;
+                            size_t root_length, uint64_t modified) = 0;
     // Stores `status` in the row's record, and `reason` (FileItem::reason): why a "Failed"
     // item failed, empty otherwise.
     virtual void SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) = 0;

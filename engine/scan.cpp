@@ -6,6 +6,9 @@
 
 #include "engine/all_pattern_warning.h"
 #include "engine/failure_reason.h"
+#include "engine/folder_total.h"
+#include "engine/item_age.h"
+#include "engine/keep_rule.h"
 #include "engine/path.h"
 #include "engine/wildcard_filter.h"
 
@@ -53,12 +56,18 @@ bool AllowedByWarning(RunContext& ctx, const WildcardFilter& filter, const ScanS
     return false;
 }
 
-// One folder being walked. The walk keeps its own stack so that the depth of a tree
-// (paths may be 32,767 characters long) never exhausts the worker's stack.
+// One folder being walked. Its listing is read whole before any entry is taken, because
+// a keep marker anywhere in it keeps the folder and everything below. The walk keeps its
+// own stack so that the depth of a tree (paths may be 32,767 characters long) never
+// exhausts the worker's stack.
 struct WalkFrame {
     std::wstring path;
-    std::unique_ptr<FolderListing> listing;
-    bool seen_entry = false;
+    uint64_t own_time = 0;  // the folder's last-write time; 0 when unknown
+    std::vector<DirEntry> entries;
+    size_t next = 0;
+    bool opened = false;    // the listing opened
+    bool complete = false;  // the listing was read to its very end
+    bool kept = false;      // it holds the keep marker: nothing in it is listed
 };
 
 }  // namespace
@@ -74,7 +83,8 @@ ScanSwitches ScanSwitches::From(const RunOptions& options) {
 }
 
 ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::wstring& filter_text,
-                      const ScanSwitches& switches, int32_t& found_count, ScanError* error) {
+                      const ScanSwitches& switches, int32_t& found_count, int32_t& held_back_count,
+                      ScanError* error) {
     ScanError first;
     bool failed = false;
     auto fail = [&first, &failed](uint32_t code, const std::wstring& path) {
@@ -120,8 +130,18 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
         return ScanResult::Declined;
     }
 
-    auto append = [&](const std::wstring& path, int64_t size, uint32_t attributes) {
-        if (ctx.view.AddFileItem(path, size, attributes, folder.size()) != 0) {
+    const KeepRule keep(ctx.options.keep);
+    const AgeLimit age(ctx.options.older_than_days,
+                       ctx.options.now != 0 ? ctx.options.now : FileTimeNow());
+
+    // Lists an item unless it changed too recently; false when it is not listed.
+    auto append = [&](const std::wstring& path, int64_t size, uint32_t attributes,
+                      uint64_t modified, bool time_known) {
+        if (!age.OldEnough(time_known ? modified : 0)) {
+            ++held_back_count;
+            return true;  // held back: not listed, and not to be taken any other way
+        }
+        if (ctx.view.AddFileItem(path, size, attributes, folder.size(), modified) != 0) {
             return false;
         }
         ++found_count;
@@ -131,69 +151,117 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
         }
         return true;
     };
-    auto enter = [&](std::wstring path) {
-        std::unique_ptr<FolderListing> listing = ctx.fs.OpenListing(path);
+    // Reads a folder's listing whole; false when a stop was requested meanwhile.
+    auto enter = [&](std::wstring path, uint64_t own_time, std::vector<WalkFrame>& stack) {
+        WalkFrame frame{std::move(path), own_time};
+        std::unique_ptr<FolderListing> listing = ctx.fs.OpenListing(frame.path);
         if (listing == nullptr) {
             // A subfolder that vanished since it was listed gives nothing; any other error
             // (access denied, a dropped share) is the scan's failure.
             const uint32_t code = ctx.fs.LastError();
-            if (path == folder || !IsNotFoundError(code)) {
-                fail(code, path);
+            if (frame.path == folder || !IsNotFoundError(code)) {
+                fail(code, frame.path);
             }
+            stack.push_back(std::move(frame));
+            return true;
         }
-        return WalkFrame{std::move(path), std::move(listing), false};
+        frame.opened = true;
+        DirEntry entry;
+        while (listing->Next(entry)) {
+            if (ctx.state.StopRequested()) {
+                return false;
+            }
+            if (IsDotEntry(entry.name, entry.attributes)) {
+                if (frame.own_time == 0 && entry.name == L".") {
+                    frame.own_time = entry.last_write;  // the chosen folder's own time
+                }
+                continue;
+            }
+            frame.kept = frame.kept || KeepRule::IsMarker(entry.name);
+            frame.entries.push_back(std::move(entry));
+        }
+        if (listing->GetState() == FolderListing::State::Failed) {
+            fail(listing->Error(), frame.path);
+        }
+        frame.complete = listing->GetState() == FolderListing::State::Complete;
+        stack.push_back(std::move(frame));
+        return true;
     };
 
     std::vector<WalkFrame> stack;
-    stack.push_back(enter(folder));
-    DirEntry entry;
+    if (!enter(folder, 0, stack)) {
+        return result(ScanResult::Ok);
+    }
     while (!stack.empty()) {
         WalkFrame& top = stack.back();
-        if (top.listing != nullptr) {
+        if (!top.kept && top.next < top.entries.size()) {
             if (ctx.state.StopRequested()) {
                 // The walk ends here; no folder still open is tested for emptiness.
                 return result(ScanResult::Ok);
             }
-            if (top.listing->Next(entry)) {
-                if (IsDotEntry(entry.name, entry.attributes)) {
-                    continue;
-                }
-                top.seen_entry = true;
-                // The full path is built only for what is listed or entered.
-                auto full_path = [&top, &entry] { return JoinPath(top.path, entry.name); };
-                if ((entry.attributes & kAttributeDirectory) != 0) {
-                    // Size 0 marks a matched folder; -1 is kept for empty ones.
-                    if (switches.delete_folders && filter.Matches(entry.name.c_str()) &&
-                        append(full_path(), 0, entry.attributes)) {
-                        continue;  // listed whole: its content goes with it
+            const DirEntry& entry = top.entries[top.next++];
+            if (keep.Keeps(entry.name)) {
+                continue;  // never listed, never entered; its folder is not empty
+            }
+            const bool link = (entry.attributes & kAttributeReparsePoint) != 0;
+            if ((entry.attributes & kAttributeDirectory) != 0) {
+                const std::wstring path = JoinPath(top.path, entry.name);
+                if (switches.delete_folders && filter.Matches(entry.name.c_str())) {
+                    // A matched folder goes whole: walked to total and date it, and listed
+                    // only when nothing inside is kept. A link is not entered.
+                    FolderTotal total;
+                    total.newest = entry.last_write;
+                    total.unknown_time = entry.last_write == 0;
+                    if (!link) {
+                        total = TotalFolder(ctx.fs, ctx.state, path, entry.last_write, keep);
                     }
-                    // A folder link is never entered: its content is not inside this tree.
-                    if (switches.scan_subfolders &&
-                        (entry.attributes & kAttributeReparsePoint) == 0) {
-                        stack.push_back(enter(full_path()));
+                    if (total.stopped) {
+                        return result(ScanResult::Ok);
                     }
-                } else {
-                    if (switches.delete_files && filter.Matches(entry.name.c_str()) &&
-                        append(full_path(), entry.size, entry.attributes)) {
+                    if (total.error != kErrorNone) {
+                        // One that vanished gives nothing; one that cannot be read whole may
+                        // hold anything, so it is left alone and the scan fails.
+                        if (total.error_path != path || !IsNotFoundError(total.error)) {
+                            fail(total.error, total.error_path);
+                        }
                         continue;
                     }
-                    if (switches.delete_empty_files && entry.size == 0) {
-                        append(full_path(), entry.size, entry.attributes);
+                    if (!total.holds_kept && append(path, total.size, entry.attributes,
+                                                    total.newest, !total.unknown_time)) {
+                        continue;
+                    }
+                    // Holding a kept item, the folder is walked like any other, so that
+                    // its own matches are still found around what is kept.
+                }
+                if (switches.scan_subfolders && !link) {
+                    const uint64_t own_time = entry.last_write;
+                    if (!enter(path, own_time, stack)) {
+                        return result(ScanResult::Ok);
                     }
                 }
-                continue;
+            } else {
+                // A file's full path is built only when it is listed.
+                const bool matched = switches.delete_files && filter.Matches(entry.name.c_str());
+                const bool empty_file = switches.delete_empty_files && entry.size == 0;
+                if (!matched && !empty_file) {
+                    continue;
+                }
+                const std::wstring path = JoinPath(top.path, entry.name);
+                if (matched && append(path, entry.size, entry.attributes, entry.last_write, true)) {
+                    continue;
+                }
+                if (empty_file) {
+                    append(path, entry.size, entry.attributes, entry.last_write, true);
+                }
             }
+            continue;
         }
         // The listing is finished. A folder counts as empty only when its listing was read to
-        // its very end without an entry: one that could not be opened or failed part-way
-        // may hold anything.
-        if (top.listing != nullptr && top.listing->GetState() == FolderListing::State::Failed) {
-            fail(top.listing->Error(), top.path);
-        }
-        const bool empty = top.listing != nullptr &&
-                           top.listing->GetState() == FolderListing::State::Complete &&
-                           !top.seen_entry;
-        std::wstring path = std::move(top.path);
+        // its very end without an entry: one that could not be opened or failed part-way may
+        // hold anything, and kept items count as content.
+        const bool empty = top.opened && top.complete && top.entries.empty();
+        const std::wstring path = std::move(top.path);
+        const uint64_t own_time = top.own_time;
         stack.pop_back();
         if (switches.delete_empty_folders && empty) {
             // Only a real folder that still exists: not a vanished one, a file given as a
@@ -201,7 +269,7 @@ ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::ws
             const uint32_t attributes = ctx.fs.GetAttributes(path);
             if (attributes != kInvalidAttributes && (attributes & kAttributeDirectory) != 0 &&
                 (attributes & kAttributeReparsePoint) == 0) {
-                append(path, -1, attributes);
+                append(path, -1, attributes, own_time, true);
             }
         }
     }
@@ -217,6 +285,7 @@ int ScanAllFolders(RunContext& ctx) {
     std::vector<RowId> rows = view.FolderRows();
     for (RowId row : rows) {
         view.SetFolderStatus(row, ItemStatus::None, {});
+        view.SetFolderHeldBack(row, 0);
     }
     std::set<RowId> known(rows.begin(), rows.end());
     for (size_t next = 0; !ctx.state.StopRequested(); ++next) {
@@ -244,10 +313,12 @@ int ScanAllFolders(RunContext& ctx) {
         view.EnsureFolderVisible(row);
         ctx.state.BeginRow(row);
         int32_t found_count = 0;
+        int32_t held_back_count = 0;
         view.SetFolderFoundCount(row, found_count);
         ScanError error;
-        const ScanResult result =
-            ScanFolder(ctx, item->path, ctx.options.filter, switches, found_count, &error);
+        const ScanResult result = ScanFolder(ctx, item->path, ctx.options.filter, switches,
+                                             found_count, held_back_count, &error);
+        view.SetFolderHeldBack(row, held_back_count);
         ctx.state.EndRow();
         std::wstring reason;
         if (result == ScanResult::Failed) {

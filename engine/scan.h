@@ -33,14 +33,18 @@ struct ScanError {
 };
 
 // Scans one folder and, with scan_subfolders, its subfolders, appending every item to
-// delete and adding it to `found_count`. The running count is shown in the run's current
+// delete and adding it to `found_count`; an item left out because it changed too recently
+// (RunOptions::older_than_days) adds to `held_back_count` instead. Items the keep rule
+// (RunOptions::keep, the keep marker) names are never listed nor entered; a matched folder
+// is walked whole to total and date it, and is not listed when a kept item lies inside
+// (it is then walked like any other folder). The running count is shown in the run's current
 // folder row. Folder links met in the walk are listed when they match but never entered.
 // A chosen folder that is a link, not a folder or cannot be read is Failed; so is the scan
 // of a folder in which a subfolder cannot be read (what could be read is listed; a folder
 // whose listing failed is never taken as empty). Only a chosen folder that is not found is
 // FolderMissing. The first error goes to `error` when given.
 ScanResult ScanFolder(RunContext& ctx, const std::wstring& folder, const std::wstring& filter_text,
-                      const ScanSwitches& switches, int32_t& found_count,
+                      const ScanSwitches& switches, int32_t& found_count, int32_t& held_back_count,
                       ScanError* error = nullptr);
 
 }  // namespace vantrel

@@ -34,6 +34,8 @@ class Win32FolderListing : public FolderListing {
         entry.size = static_cast<int64_t>((static_cast<uint64_t>(data_.nFileSizeHigh) << 32) |
                                           data_.nFileSizeLow);
         entry.attributes = data_.dwFileAttributes;
+        entry.last_write = (static_cast<uint64_t>(data_.ftLastWriteTime.dwHighDateTime) << 32) |
+                           data_.ftLastWriteTime.dwLowDateTime;
         return true;
     }
 

@@ -3,7 +3,8 @@
 # "-clean -preset 2 <folder> -ac" deletes exactly the GCC intermediates and exits by itself;
 # the "Clean Later..." form (one folder) adds the folder and starts nothing; "-s" scans and
 # leaves the window open; "-f" with switches counts only under a saved "Custom" selection,
-# a saved preset overrides them.
+# a saved preset overrides them; -keep and -older, and a stored preset's Keep and
+# OlderThanDays, leave kept and fresh items and report the deleted folder's total.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-env.sh
@@ -103,3 +104,55 @@ pid=$!
 wait_for_exit "$pid" 30 || { echo "-c -f under a saved preset did not end by itself"; exit 1; }
 expect_listing "$work/t5" "$no_gcc" "-f under a saved preset"
 echo "-f under a saved preset: the preset's filter and switches were used"
+
+# --- keep filter, marker file and age, from the command line and from a stored preset ---
+# Everything is 400 days old but fresh/obj/new.o and today.tmp; the report gives the
+# deleted folder's total.
+make_aged_tree() {
+    rm -rf "$1"
+    mkdir -p "$1/build/obj/sub" "$1/fresh/obj" "$1/marked/obj"
+    head -c 1000 /dev/zero >"$1/build/obj/a.o"
+    head -c 24 /dev/zero >"$1/build/obj/sub/b.o"
+    for f in fresh/obj/old.o fresh/obj/new.o marked/obj/x.o lib.pdb notes.tmp today.tmp main.c; do
+        echo data >"$1/$f"
+    done
+    : >"$1/marked/.vantrelkeep"
+    find "$1" -depth -exec touch -d '400 days ago' {} +
+    touch "$1/fresh/obj/new.o" "$1/today.tmp"
+}
+aged_left=$(printf '%s\n' ./fresh/obj/new.o ./fresh/obj/old.o ./lib.pdb ./main.c \
+    ./marked/.vantrelkeep ./marked/obj/x.o ./today.tmp | sort | tr '\n' ' ')
+expect_report() { # expect_report <csv> <what>
+    tr -d '\r' <"$1" | grep -q '^Deleted,folder,1024,.*\\build\\obj,$' ||
+        { echo "$2: the report lacks the folder's total"; cat "$1"; exit 1; }
+    [ "$(tr -d '\r' <"$1" | grep -c '^Deleted,')" = 2 ] ||
+        { echo "$2: the report does not list exactly two deleted items"; cat "$1"; exit 1; }
+}
+
+reset_key
+wine reg add "$key\\Settings" /v Preset /t REG_DWORD /d 11 /f >/dev/null 2>&1 </dev/null
+make_aged_tree "$work/t6"
+wine "$exe" -c -f "obj;*.tmp;*.pdb" -keep " *.pdb " -older 7 -df -dd -ss -dr \
+    "$(winpath "$work/t6")" -report "$(winpath "$work/t6.csv")" >/dev/null 2>&1 </dev/null &
+pid=$!
+wait_for_exit "$pid" 30 || { echo "-keep -older did not end by itself"; exit 1; }
+expect_listing "$work/t6" "$aged_left" "-keep -older"
+expect_report "$work/t6.csv" "-keep -older"
+echo "-keep -older: kept names, the marked folder and fresh items stayed; report has the total"
+
+reset_key
+preset='HKCU\Software\Zephrane\Vantrel\Presets\01'
+wine reg add "$key\\Presets" /v Count /t REG_DWORD /d 1 /f >/dev/null 2>&1 </dev/null
+wine reg add "$preset" /v Name /t REG_SZ /d "Old builds" /f >/dev/null 2>&1 </dev/null
+wine reg add "$preset" /v Filter /t REG_SZ /d "obj;*.tmp;*.pdb" /f >/dev/null 2>&1 </dev/null
+wine reg add "$preset" /v Flags /t REG_DWORD /d 0x303 /f >/dev/null 2>&1 </dev/null
+wine reg add "$preset" /v Keep /t REG_SZ /d "*.pdb" /f >/dev/null 2>&1 </dev/null
+wine reg add "$preset" /v OlderThanDays /t REG_DWORD /d 7 /f >/dev/null 2>&1 </dev/null
+make_aged_tree "$work/t7"
+wine "$exe" -clean -preset 1 "$(winpath "$work/t7")" -report "$(winpath "$work/t7.csv")" -ac \
+    >/dev/null 2>&1 </dev/null &
+pid=$!
+wait_for_exit "$pid" 30 || { echo "a preset with Keep and OlderThanDays did not end by itself"; exit 1; }
+expect_listing "$work/t7" "$aged_left" "stored preset with Keep and OlderThanDays"
+expect_report "$work/t7.csv" "stored preset with Keep and OlderThanDays"
+echo "stored preset: its Keep and OlderThanDays were honoured"

@@ -3,6 +3,7 @@
 # install; a driver that plays Explorer creates the registered context-menu handler over
 # two real folders and picks "Delete GCC intermediate files", and the real Vantrel.exe
 # scans, cleans and closes by itself, leaving exactly the *.o and *.d files gone; then
+# the same preset stored with a Keep filter and an age, which leaves kept and fresh files;
 # "Clean Later...", which opens Vantrel with both folders listed and deletes nothing,
 # closed through its window; then a silent uninstall, which leaves only the settings.
 set -uo pipefail
@@ -150,6 +151,30 @@ check "exactly the *.o and *.d files of both folders are gone, nothing else chan
     diff -u "$work/clean-expected.txt" "$work/clean-after.txt"
 check "the program ran and stored its settings at exit" \
     grep -q '^"LastFolder"=' "$WINEPREFIX/user.reg"
+
+step "Explorer: a preset with Keep and OlderThanDays"
+# The stored preset keeps util.* and only takes items unchanged for 7 days; everything is
+# 400 days old but src/main.o.
+gcc_preset='HKCU\Software\Zephrane\Vantrel\Presets\02'
+wine reg add "$gcc_preset" /v Keep /t REG_SZ /d "util.*" /f >/dev/null 2>&1
+wine reg add "$gcc_preset" /v OlderThanDays /t REG_DWORD /d 7 /f >/dev/null 2>&1
+wine_wait 60 "reg add"
+make_trees
+find "$trees" -depth -exec touch -h -d '400 days ago' {} +
+touch "$alpha/src/main.o" "$beta/src/main.o"
+snapshot >"$work/keep-before.txt"
+{
+    expected_after_clean "$work/keep-before.txt"
+    grep -E '/(util\.(o|d)|src/main\.o) [0-9]+ [0-7]+ [0-9.]+$' "$work/keep-before.txt"
+} | sort >"$work/keep-expected.txt"
+wine "$driver" invoke "Delete GCC intermediate files" "$win_alpha" "$win_beta" \
+    >"$work/driver-keep.log" 2>&1
+rc=$?
+check "driver invoked the preset with Keep and age (exit code $rc)" test "$rc" -eq 0
+wine_wait 120 "Vantrel.exe after the clean with Keep and age"
+snapshot >"$work/keep-after.txt"
+check "kept util.* and the fresh main.o stayed, the other *.o and *.d files are gone" \
+    diff -u "$work/keep-expected.txt" "$work/keep-after.txt"
 
 step "Explorer: Clean Later..."
 make_trees

@@ -88,6 +88,38 @@ TEST(CommandLineTest, FilterIsTrimmedAndFoldersKeepOrder) {
     EXPECT_EQ(request.folders, (std::vector<std::wstring>{L"B", L"A", L"", L"B"}));
 }
 
+TEST(CommandLineTest, KeepAndAgeTable) {
+    const struct {
+        std::vector<std::wstring> args;
+        int count;
+        const wchar_t* keep;
+        int32_t days;
+        std::vector<std::wstring> folders;
+    } cases[] = {
+        {{L"-keep", L" *.pdb;.git ", L"-older", L"30", L"C:\\x"}, 3, L"*.pdb;.git", 30, {L"C:\\x"}},
+        {{L"-older", L" 7\t"}, 1, L"", 7, {}},
+        {{L"-older", L"0"}, 1, L"", 0, {}},
+        {{L"-older", L"99999999999"}, 1, L"", 2147483647, {}},
+        {{L"-older", L"-3", L"C:\\x"}, 1, L"", 0, {L"C:\\x"}},
+        {{L"-older", L"abc"}, 0, L"", 0, {}},
+        {{L"-older", L"+5"}, 0, L"", 0, {}},
+        {{L"-older", L"5d"}, 0, L"", 0, {}},
+        {{L"-older", L""}, 0, L"", 0, {}},
+        {{L"-older"}, 0, L"", 0, {}},
+        {{L"-keep"}, 0, L"", 0, {}},
+        {{L"-keep", L"-s"}, 1, L"-s", 0, {}},
+    };
+    for (const auto& c : cases) {
+        CommandLineRequest request;
+        const std::wstring what = c.args.empty() ? L"" : c.args.back();
+        EXPECT_EQ(Parse(c.args, request), c.count) << what;
+        EXPECT_EQ(request.options.Keep, c.keep) << what;
+        EXPECT_EQ(request.options.OlderThanDays, c.days) << what;
+        EXPECT_EQ(request.folders, c.folders) << what;
+        EXPECT_EQ(request.action, CommandAction::None) << what;
+    }
+}
+
 TEST(CommandLineTest, PresetNumberTable) {
     const struct {
         const wchar_t* text;
@@ -132,7 +164,7 @@ TEST(CommandLineTest, UsageTextIsExact) {
     EXPECT_NE(text.find(L"Recyle Bin"), std::wstring::npos);
     const std::wstring tail = L"  -ac:\tAutomatically close the program when finished.\n";
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-    EXPECT_EQ(text.size(), 650u);
+    EXPECT_EQ(text.size(), 920u);
 }
 
 // The window's start-up with a request: construction (step 3), preset selection (step 4)

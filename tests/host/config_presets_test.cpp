@@ -38,6 +38,7 @@ TEST(PresetsTest, DefaultsFollowTheBuiltInTable) {
     EXPECT_EQ(list[10].Flags, 0x203u);
     for (int i = 0; i < list.Count(); ++i) {
         EXPECT_EQ(list[i].Flags & RecycleFilesFlag, 0u) << i;
+        EXPECT_EQ(list[i].Keep + std::to_wstring(list[i].OlderThanDays), L"0") << i;
     }
     EXPECT_EQ(PresetEntry().Flags, 0x1301u);
 }
@@ -51,12 +52,14 @@ TEST(PresetsTest, FirstStartBuildsAndWritesTheDefaults) {
     EXPECT_EQ(store.ReadString(L"Presets\\11", L"Name"),
               L"Empty folder (delete all files and subfolders)");
     EXPECT_EQ(store.ReadInt(L"Presets\\11", L"Flags", 0), 0x203);
-    // Each preset is written Name, Filter, Flags, and Count comes last.
+    // Each preset is written Name, Filter, Flags, Keep, OlderThanDays, and Count comes last.
     const auto& log = store.WriteLog();
-    ASSERT_EQ(log.size(), 34u);
+    ASSERT_EQ(log.size(), 56u);
     EXPECT_EQ(log[0], L"Presets\\01|Name");
     EXPECT_EQ(log[1], L"Presets\\01|Filter");
     EXPECT_EQ(log[2], L"Presets\\01|Flags");
+    EXPECT_EQ(log[3], L"Presets\\01|Keep");
+    EXPECT_EQ(log[4], L"Presets\\01|OlderThanDays");
     EXPECT_EQ(log.back(), L"Presets|Count");
 }
 
@@ -114,7 +117,7 @@ TEST(PresetsTest, NamelessPresetsAndGapsAreLeftOutAndStaleSubkeysStay) {
     EXPECT_EQ(store.ReadInt(L"Presets", L"Count", 0), 4);
     EXPECT_EQ(store.ReadString(L"Presets\\05", L"Name"), L"P4");
     EXPECT_EQ(store.ReadString(L"Presets\\06", L"Name"), L"P5");
-    EXPECT_EQ(store.WriteLog().size(), 13u);
+    EXPECT_EQ(store.WriteLog().size(), 21u);
 }
 
 TEST(PresetsTest, ReadersNeverLookPastCount) {
@@ -152,6 +155,56 @@ TEST(PresetsTest, WrongTypedValuesLoadAsDefaults) {
     EXPECT_EQ(list[1].Flags, 0u);
 }
 
+TEST(PresetsTest, KeepAndAgeAreReadAsStoredOrAsNothing) {
+    const struct {
+        const char* what;
+        RegistryType keep_type;
+        std::vector<uint8_t> keep;
+        RegistryType days_type;
+        std::vector<uint8_t> days;
+        const wchar_t* expected_keep;
+        uint32_t expected_days;
+    } cases[] = {
+        {"missing", RegistryType::None, {}, RegistryType::None, {}, L"", 0},
+        {"stored",
+         RegistryType::String,
+         {'x', 0, 0, 0},
+         RegistryType::Dword,
+         {30, 0, 0, 0},
+         L"x",
+         30},
+        {"negative days",
+         RegistryType::None,
+         {},
+         RegistryType::Dword,
+         {255, 255, 255, 255},
+         L"",
+         0},
+        {"wrong types",
+         RegistryType::Dword,
+         {1, 0, 0, 0},
+         RegistryType::String,
+         {'7', 0, 0, 0},
+         L"",
+         0},
+    };
+    for (const auto& c : cases) {
+        MemoryRegistryProfile store;
+        StorePreset(store, 0, L"One", L"*.o", 0x301);
+        if (c.keep_type != RegistryType::None) {
+            store.SetRaw(L"Presets\\01", L"Keep", c.keep_type, c.keep);
+        }
+        if (c.days_type != RegistryType::None) {
+            store.SetRaw(L"Presets\\01", L"OlderThanDays", c.days_type, c.days);
+        }
+        store.WriteInt(L"Presets", L"Count", 1);
+        PresetList list;
+        ASSERT_EQ(LoadPresets(store, list), 1) << c.what;
+        EXPECT_EQ(list[0].Keep, c.expected_keep) << c.what;
+        EXPECT_EQ(list[0].OlderThanDays, c.expected_days) << c.what;
+    }
+}
+
 TEST(PresetsTest, HugeCountIsBounded) {
     MemoryRegistryProfile store;
     StorePreset(store, 0, L"Only", L"*.o", 0x301);
@@ -159,7 +212,7 @@ TEST(PresetsTest, HugeCountIsBounded) {
     store.WriteInt(L"Presets", L"Count", 0x7FFFFFFF);
     PresetList list;
     EXPECT_EQ(LoadPresets(store, list), 1);
-    EXPECT_LE(store.ReadCount(), 3u + static_cast<size_t>(kStoredPresetLimit));
+    EXPECT_LE(store.ReadCount(), 5u + static_cast<size_t>(kStoredPresetLimit));
 }
 
 TEST(PresetsTest, HundredthPresetRoundTrips) {

@@ -8,10 +8,22 @@ namespace vantrel {
 namespace {
 
 const wchar_t* const kValueOrder[] = {
-    L"AlwaysOnTop",      L"AutoClose",          L"AutoRemoveDeleted", L"ShowFileSizes",
-    L"Filter",           L"ScanSubfolders",     L"DeleteFiles",       L"DeleteFolders",
-    L"DeleteEmptyFiles", L"DeleteEmptyFolders", L"DeleteReadOnlys",   L"RecycleFiles",
-    L"Preset",           L"LastFolder",
+    L"AlwaysOnTop",
+    L"AutoClose",
+    L"AutoRemoveDeleted",
+    L"ShowFileSizes",
+    L"Filter",
+    L"ScanSubfolders",
+    L"DeleteFiles",
+    L"DeleteFolders",
+    L"DeleteEmptyFiles",
+    L"DeleteEmptyFolders",
+    L"DeleteReadOnlys",
+    L"RecycleFiles",
+    L"Preset",
+    L"Keep",
+    L"OlderThanDays",
+    L"LastFolder",
 };
 
 TEST(SettingsTest, FirstStartKeepsDefaultsAndSavesEverything) {
@@ -32,8 +44,8 @@ TEST(SettingsTest, FirstStartKeepsDefaultsAndSavesEverything) {
     store.ClearWriteLog();
     keeper.SaveIfLoaded(store);
     const auto& log = store.WriteLog();
-    ASSERT_GE(log.size(), 14u);
-    for (size_t i = 0; i < 14; ++i) {
+    ASSERT_GE(log.size(), std::size(kValueOrder));
+    for (size_t i = 0; i < std::size(kValueOrder); ++i) {
         EXPECT_EQ(log[i], std::wstring(L"Settings|") + kValueOrder[i]);
     }
     EXPECT_EQ(log.back(), L"Presets|Count");
@@ -63,7 +75,9 @@ TEST(SettingsTest, StoredValuesSurviveARestart) {
     first.Options.Filter = std::wstring(70000, L'x') + L";*.o";
     first.Options.RecycleFiles = 0;
     first.LastFolder = L"C:\\Work\\src";
-    first.Presets.Append(PresetEntry{L"Twelfth", L"*.tmp", 0x1001});
+    first.Options.Keep = L"*.pdb;.git";
+    first.Options.OlderThanDays = 14;
+    first.Presets.Append(PresetEntry{L"Twelfth", L"*.tmp", 0x1001, L"keep*", 30});
     SaveSettings(store, first);
 
     AppSettings second;
@@ -73,6 +87,8 @@ TEST(SettingsTest, StoredValuesSurviveARestart) {
     EXPECT_EQ(second.Preset, -1);
     EXPECT_EQ(second.Options.Filter, first.Options.Filter);
     EXPECT_EQ(second.Options.RecycleFiles, 0);
+    EXPECT_EQ(second.Options.Keep, L"*.pdb;.git");
+    EXPECT_EQ(second.Options.OlderThanDays, 14);
     EXPECT_EQ(second.LastFolder, L"C:\\Work\\src");
     EXPECT_EQ(second.Presets, first.Presets);
     EXPECT_EQ(second.CustomIndex, 12);

@@ -150,7 +150,7 @@ TEST(RowStoreTest, ACleanVisitsEveryRowOnceWhileTheListIsReordered) {
     testing::EngineHarness h;
     for (const wchar_t* path : {L"C:\\r\\a", L"C:\\r\\b", L"C:\\r\\c", L"C:\\r\\d"}) {
         h.fs.AddFile(path);
-        h.view.AddFileItem(path, 1, 0, 0);
+        h.view.AddFileItem(path, 1, 0, 0, 0);
     }
     h.view.on_file_started = [&](int) { std::reverse(h.view.files.begin(), h.view.files.end()); };
     CleanAllItems(h.ctx);

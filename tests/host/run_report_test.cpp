@@ -57,8 +57,8 @@ TEST(RunReportTest, CsvRowsQuoteAndEncodeTable) {
         const char* line;
     } cases[] = {
         {{L"C:\\b\\a.o", 1023, 0x20, S::Done}, "Deleted,file,1023,C:\\b\\a.o,"},
-        {{L"C:\\b\\Debug", 0, 0x10, S::Failed, L"Access is denied."},
-         "Failed,folder,,C:\\b\\Debug,Access is denied."},
+        {{L"C:\\b\\Debug", 7340032, 0x10, S::Failed, L"Access is denied."},
+         "Failed,folder,7340032,C:\\b\\Debug,Access is denied."},
         {{L"C:\\b\\l.o", 5, 0, S::Failed, L"In use, by \"build\""},
          "Failed,file,5,C:\\b\\l.o,\"In use, by \"\"build\"\"\""},
         {{L"C:\\b\\e", -1, 0x11, S::ReadOnly}, "Read-only,folder,,C:\\b\\e,"},

@@ -50,7 +50,7 @@ TEST_F(ScanTest, PhaseIsReportedAroundItsRowsAndRowStateSet) {
     EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::NotExists);
 }
 
-TEST_F(ScanTest, MatchedSubfolderIsListedWholeAndNotEntered) {
+TEST_F(ScanTest, MatchedSubfolderIsListedWholeWithItsTotal) {
     for (int i = 0; i < 100; ++i) {
         h.fs.AddFile(L"C:\\r\\Debug\\f" + std::to_wstring(i) + L".obj");
     }
@@ -63,10 +63,8 @@ TEST_F(ScanTest, MatchedSubfolderIsListedWholeAndNotEntered) {
     Run();
     EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\r\\Debug", L"C:\\r\\x\\debug"}));
     EXPECT_EQ(h.view.files[0].item.attributes & kAttributeDirectory, kAttributeDirectory);
-    EXPECT_EQ(h.view.files[0].item.size, 0);
-    for (const std::wstring& folder : h.fs.listed) {
-        EXPECT_EQ(folder.find(L"Debug"), std::wstring::npos) << "entered a listed folder";
-    }
+    EXPECT_EQ(h.view.files[0].item.size, 100);
+    EXPECT_EQ(h.view.files[1].item.size, 0);
 }
 
 TEST_F(ScanTest, EmptinessIsJudgedBeforeAnythingIsDeleted) {
@@ -278,10 +276,11 @@ TEST_F(ScanTest, StopDuringAWalkEndsAtTheNextEntry) {
     h.options.delete_empty_folders = true;
     h.options.scan_subfolders = true;
     Run();
-    // The entry already fetched is handled; nothing after it, and no emptiness test.
-    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\a\\1.obj", L"C:\\a\\deep\\2.obj"}));
+    // A folder whose listing was being read lists nothing (a keep marker could follow);
+    // nothing after it, and no emptiness test.
+    EXPECT_EQ(h.view.FilePaths(), (Paths{L"C:\\a\\1.obj"}));
     EXPECT_EQ(h.view.folders[0].item.status, ItemStatus::Done);
-    EXPECT_EQ(h.view.folders[0].item.found_count, 2);
+    EXPECT_EQ(h.view.folders[0].item.found_count, 1);
     EXPECT_EQ(h.view.folders[1].item.status, ItemStatus::None);
     EXPECT_EQ(h.fs.open_listings, 0);
 }
@@ -347,12 +346,12 @@ TEST(ScanErrorTest, ErrorsFailTheFolderWithTheirReason) {
          [](auto& fs) { fs.fail_open.insert(L"C:\\r\\empty"); },
          ItemStatus::Failed,
          L"C:\\r\\empty: System error 5",
-         {L"C:\\r\\a.obj"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\m"}},
         {"subfolder fails part-way",
          [](auto& fs) { fs.fail_listing_after[L"C:\\r\\empty"] = 2; },
          ItemStatus::Failed,
          L"C:\\r\\empty: System error 5",
-         {L"C:\\r\\a.obj"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\m"}},
         {"subfolder vanished after it was listed",
          [](auto& fs) {
              fs.on_entry = [&fs](const std::wstring&, const std::wstring& name) {
@@ -363,22 +362,40 @@ TEST(ScanErrorTest, ErrorsFailTheFolderWithTheirReason) {
          },
          ItemStatus::Done,
          L"",
-         {L"C:\\r\\a.obj"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\m"}},
+        {"matched folder cannot be read whole",
+         [](auto& fs) { fs.fail_open.insert(L"C:\\r\\m\\x"); },
+         ItemStatus::Failed,
+         L"C:\\r\\m\\x: System error 5",
+         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
+        {"matched folder vanished after it was listed",
+         [](auto& fs) {
+             fs.on_entry = [&fs](const std::wstring&, const std::wstring& name) {
+                 if (name == L"m") {
+                     fs.RemoveTree(L"C:\\r\\m");
+                 }
+             };
+         },
+         ItemStatus::Done,
+         L"",
+         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
         {"nothing injected",
          [](auto&) {},
          ItemStatus::Done,
          L"",
-         {L"C:\\r\\a.obj", L"C:\\r\\empty"}},
+         {L"C:\\r\\a.obj", L"C:\\r\\empty", L"C:\\r\\m"}},
     };
     for (const Case& c : cases) {
         EngineHarness h;
         h.fs.AddFile(L"C:\\r\\a.obj");
         h.fs.AddFolder(L"C:\\r\\empty");
+        h.fs.AddFile(L"C:\\r\\m\\x\\f");  // a matched folder, walked whole
         h.fs.AddFile(L"D:\\outside\\b.obj");
         c.set_up(h.fs);
         h.view.AddFolder(L"C:\\r");
-        h.options.filter = L"*.obj";
+        h.options.filter = L"*.obj;m";
         h.options.delete_files = true;
+        h.options.delete_folders = true;
         h.options.delete_empty_folders = true;
         h.options.scan_subfolders = true;
         ScanAllFolders(h.ctx);

@@ -225,6 +225,48 @@ TEST_F(EngineFilesTest, TheSystemFolderChosenIsTheOneCleanedNotItsRedirectedTwin
     EXPECT_EQ(DeleteFolderTree(fs, idle, twin), 0);
 }
 
+TEST_F(EngineFilesTest, KeepAgeAndFolderTotalsOnRealTimes) {
+    tree.File(L"old\\Debug\\a.obj", std::string(1000, 'a'));
+    tree.File(L"old\\Debug\\sub\\b.bin", std::string(234, 'b'));
+    tree.File(L"fresh\\Debug\\x.bin");
+    tree.File(L"fresh\\Debug\\deep\\new.bin");
+    tree.File(L"marked\\Debug\\y.bin");
+    tree.File(L"marked\\.vantrelkeep", "");
+    tree.File(L"lib.pdb");
+    tree.File(L"main.obj");
+    tree.File(L"today.obj");
+    // Content first, then its folders: writing into a folder makes the folder new.
+    for (const wchar_t* item :
+         {L"old\\Debug\\a.obj", L"old\\Debug\\sub\\b.bin", L"old\\Debug\\sub", L"old\\Debug",
+          L"fresh\\Debug\\x.bin", L"fresh\\Debug\\deep", L"fresh\\Debug", L"marked\\Debug\\y.bin",
+          L"marked\\Debug", L"lib.pdb", L"main.obj"}) {
+        ASSERT_TRUE(tree.SetAge(item, 400)) << item;
+    }
+    ASSERT_TRUE(tree.SetAge(L"old\\Debug\\sub\\b.bin", 30));
+    view.AddFolder(tree.Root());
+    options.filter = L"Debug;*.obj;*.pdb";
+    options.keep = L"*.pdb";
+    options.older_than_days = 7;
+    options.delete_folders = true;
+    ScanAllFolders(ctx);
+
+    ASSERT_EQ(Relative(view.FilePaths()), (Paths{L"main.obj", L"old\\Debug"}));
+    EXPECT_EQ(view.files[1].item.size, 1234);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t age = ((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) -
+                         view.files[1].item.modified;
+    EXPECT_NEAR(static_cast<double>(age) / 864000000000.0, 30.0, 0.01);  // the newest inside
+    EXPECT_EQ(view.folders[0].item.held_back_count, 2);                  // fresh\Debug, today.obj
+
+    CleanAllItems(ctx);
+    EXPECT_FALSE(PathExists(tree.Path(L"old\\Debug")));
+    for (const wchar_t* kept :
+         {L"fresh\\Debug\\deep\\new.bin", L"marked\\Debug\\y.bin", L"lib.pdb", L"today.obj"}) {
+        EXPECT_TRUE(PathExists(tree.Path(kept))) << kept;
+    }
+}
+
 TEST_F(EngineFilesTest, ReadOnlyFilesWithAndWithoutDeleteReadOnlys) {
     tree.File(L"ro.obj", "x", FILE_ATTRIBUTE_READONLY);
     tree.File(L"Debug\\inner_ro.txt", "x", FILE_ATTRIBUTE_READONLY);

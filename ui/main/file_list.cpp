@@ -63,10 +63,11 @@ int ShownStateIndex(ItemStatus status, bool animated, int frame) {
 }
 
 int CFileList::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                           size_t root_length) {
+                           size_t root_length, uint64_t modified) {
     try {
         FileItem item{path, size, attributes, ItemStatus::None};
         item.root_length = root_length;
+        item.modified = modified;
         store_.Append(std::move(item), ShowSizes(), true);
         return 0;
     } catch (...) {

@@ -37,7 +37,7 @@ class CFileList {
 
     // Appends a row for a found item (any thread); 0, or -1 when it cannot be stored.
     int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                    size_t root_length = 0);
+                    size_t root_length = 0, uint64_t modified = 0);
     // Shows what changed in the store: row count, header, followed row, repaint. A refresh
     // that is not `forced` is skipped while the list is still within its pause after the
     // last one (see RefreshPause).

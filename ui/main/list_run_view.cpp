@@ -94,6 +94,12 @@ void CListRunView::SetFolderFoundCount(RowId row, int32_t found_count) {
     });
 }
 
+void CListRunView::SetFolderHeldBack(RowId row, int32_t held_back_count) {
+    folders_.Rows().Update(row, [held_back_count](CFolderList::Store::Row& shown) {
+        shown.record.held_back_count = held_back_count;
+    });
+}
+
 void CListRunView::EnsureFolderVisible(RowId row) {
     folders_.Rows().Follow(row);
 }
@@ -112,8 +118,8 @@ const FileItem* CListRunView::FileRecord(RowId row) {
 }
 
 int CListRunView::AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                              size_t root_length) {
-    return files_.AddFileItem(path, size, attributes, root_length);
+                              size_t root_length, uint64_t modified) {
+    return files_.AddFileItem(path, size, attributes, root_length, modified);
 }
 
 void CListRunView::SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) {

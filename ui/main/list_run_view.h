@@ -39,12 +39,13 @@ class CListRunView : public RunView {
 
     void SetFolderStatus(RowId row, ItemStatus status, const std::wstring& reason) override;
     void SetFolderFoundCount(RowId row, int32_t found_count) override;
+    void SetFolderHeldBack(RowId row, int32_t held_back_count) override;
     void EnsureFolderVisible(RowId row) override;
 
     std::vector<RowId> FileRows() override;
     const FileItem* FileRecord(RowId row) override;
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                    size_t root_length) override;
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes, size_t root_length,
+                    uint64_t modified) override;
     void SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) override;
     void EnsureFileVisible(RowId row) override;
     void RemoveFileRow(RowId row) override;

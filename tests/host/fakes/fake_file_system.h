@@ -22,19 +22,25 @@ class FakeFileSystem : public FileSystem {
         int64_t size = 0;
         uint32_t attributes = 0;   // without the directory and reparse bits
         std::wstring link_target;  // a folder link when not empty
+        uint64_t last_write = 0;   // FILETIME units; 0 is unknown
         bool operator==(const Node&) const = default;
     };
 
     // --- building the tree (parents are created as needed) ---
     void AddFolder(const std::wstring& path, uint32_t attributes = 0) {
-        Add(path, Node{true, 0, attributes, {}});
+        Add(path, Node{true, 0, attributes, {}, new_item_time});
     }
     void AddFile(const std::wstring& path, int64_t size = 1, uint32_t attributes = 0x20) {
-        Add(path, Node{false, size, attributes, {}});
+        Add(path, Node{false, size, attributes, {}, new_item_time});
     }
     void AddLink(const std::wstring& path, const std::wstring& target) {
-        Add(path, Node{true, 0, 0, target});
+        Add(path, Node{true, 0, 0, target, new_item_time});
     }
+    // Sets an item's last-write time, as SetFileTime would.
+    void SetTime(const std::wstring& path, uint64_t last_write) {
+        nodes_.at(path).last_write = last_write;
+    }
+    uint64_t new_item_time = 1;  // the last-write time of items added from now on
 
     // Takes an item away with everything below it, as another program would.
     void RemoveTree(const std::wstring& path) {
@@ -347,7 +353,11 @@ class FakeFileSystem::Listing : public FolderListing {
             }
             const std::wstring name = names_[index_++];
             if (name == L"." || name == L"..") {
-                entry = DirEntry{name, 0, kAttributeDirectory};
+                // "." carries the folder's own time, as NTFS lists it.
+                auto self = fs_.nodes_.find(real_);
+                entry = DirEntry{
+                    name, 0, kAttributeDirectory,
+                    name == L"." && self != fs_.nodes_.end() ? self->second.last_write : 0};
             } else {
                 // Entries deleted since the listing opened are no longer delivered.
                 auto it = fs_.nodes_.find(real_ + L"\\" + name);
@@ -355,7 +365,7 @@ class FakeFileSystem::Listing : public FolderListing {
                     continue;
                 }
                 entry = DirEntry{name, it->second.folder ? 0 : it->second.size,
-                                 AttributesOf(it->second)};
+                                 AttributesOf(it->second), it->second.last_write};
             }
             ++delivered_;
             if (fs_.on_entry) {

@@ -88,6 +88,9 @@ class FakeRunView : public RunView {
             running_counts.push_back(found_count);
         }
     }
+    void SetFolderHeldBack(RowId row, int32_t held_back_count) override {
+        folders.at(static_cast<size_t>(Place(folders, row))).item.held_back_count = held_back_count;
+    }
     void EnsureFolderVisible(RowId) override {}
 
     std::vector<RowId> FileRows() override { return Ids(files); }
@@ -95,19 +98,20 @@ class FakeRunView : public RunView {
         const int at = Place(files, row);
         return at >= 0 ? &files[at].item : nullptr;
     }
-    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes,
-                    size_t root_length) override {
+    int AddFileItem(const std::wstring& path, int64_t size, uint32_t attributes, size_t root_length,
+                    uint64_t modified) override {
         if (refuse_add.count(path) != 0) {
             return -1;
         }
         files.push_back(FileRow{{path, size, attributes, ItemStatus::None}, next_id_++});
         files.back().item.root_length = root_length;
+        files.back().item.modified = modified;
         return 0;
     }
     // An item listed by hand under the chosen folder `root`.
     void List(const std::wstring& path, int64_t size, uint32_t attributes,
               const std::wstring& root = L"C:\\r") {
-        AddFileItem(path, size, attributes, path.rfind(root, 0) == 0 ? root.size() : 0);
+        AddFileItem(path, size, attributes, path.rfind(root, 0) == 0 ? root.size() : 0, 0);
     }
     void SetFileStatus(RowId row, ItemStatus status, const std::wstring& reason) override {
         const int at = Place(files, row);
