@@ -161,7 +161,7 @@ TEST_F(MainDlgTest, EveryTemplateControlExistsInOrderWithItsTextAndClass) {
     EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 6);
     EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), 0), 160);
     EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), 2), 72);
-    EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), kFileModifiedColumn), 110);
+    EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), kFileModifiedColumn), 125);
     EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FOLDER_LIST), 1), 60);
     EXPECT_EQ(ListView_GetExtendedListViewStyle(Item(IDC_FOLDER_LIST)) & 0x430, 0x430u);
 }

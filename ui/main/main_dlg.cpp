@@ -296,10 +296,10 @@ void CMainDlg::SetUpLists() {
     file_list_.InsertColumn(kFileNameColumn, L"Name", -1, -1, 160);
     file_list_.InsertColumn(kFileExtColumn, L"Ext", -1, -1, 40);
     file_list_.InsertColumn(kFileSizeColumn, L"Size", -1, LVCFMT_RIGHT, 72);
-    file_list_.InsertColumn(kFileModifiedColumn, L"Modified", -1, -1, 110);
-    // The folder column takes what the others leave (160 + 40 + 72 + 110 + 60).
+    file_list_.InsertColumn(kFileModifiedColumn, L"Modified", -1, -1, 125);
+    // The folder column takes what the others leave (160 + 40 + 72 + 125 + 60).
     file_list_.InsertColumn(kFileFolderColumn, L"Folder", -1, -1,
-                            client.right - scroll_width - 442);
+                            client.right - scroll_width - 457);
     file_list_.InsertColumn(kFileStatusColumn, L"Status", -1, -1, 60);
 }
 
