@@ -234,6 +234,16 @@ class RowStore {
         }
     }
 
+    // Visits every record in walk order under one lock, rows taken out of the list included
+    // (with `removed` set).
+    template <typename Visitor>
+    void ForEachRecord(Visitor&& visit) const {
+        std::lock_guard<ShortLock> lock(mutex_);
+        for (const Row& row : rows_) {
+            visit(row);
+        }
+    }
+
     // Sorts the view order by `less(const Record&, const Record&)`, keeping equal rows in
     // their present order. Rows are taken by identity, so a sort is safe while the worker
     // appends or works through rows: it only changes where each row is shown.

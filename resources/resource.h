@@ -61,6 +61,12 @@
 #define IDC_DELETE_FILES 1019
 #define IDC_DELETE_FOLDERS 1020
 #define IDC_FILTER_LABEL 1021
+#define IDC_KEEP_LABEL 1022
+#define IDC_KEEP_EDIT 1023
+#define IDC_OLDER_LABEL 1024
+#define IDC_OLDER_EDIT 1025
+#define IDC_OLDER_UNIT 1026
+#define IDC_RUN_SUMMARY 1027
 #define IDC_OPTIONS_GROUP 1030
 #define IDC_SCAN 1032
 #define IDC_CLEAN 1033
@@ -78,7 +84,7 @@
 
 // ---------------------------------------------------------------------------
 // Controls of the Presets dialog (IDD_PRESETS); the filter edit and the seven
-// option boxes reuse the main window's ids; Close is IDOK
+// option boxes reuse the main window's ids (so do the keep and age edits); Close is IDOK
 // ---------------------------------------------------------------------------
 #define IDC_PRESET_ADD 1038
 #define IDC_PRESET_DELETE 1039

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Takes the README's picture of the main window after a clean, docs/images/main-cleaned.png.
-# A clean started from the command line closes the window by itself, so the window is
-# driven in-process by the MainWindowShots test of win_tests.exe instead: it scans and
-# cleans sample folders, announces the picture with a .ready file and waits for the .done
-# file that this script writes after taking it. Same Wine prefix, desktop and cropping as
+# Takes the README's pictures of the main window after a scan and after a clean,
+# docs/images/main-scanned.png and docs/images/main-cleaned.png. A clean started from the
+# command line closes the window by itself, and the samples need set ages and a file held
+# open, so the window is driven in-process by the MainWindowShots tests of win_tests.exe
+# instead: they scan (and clean) sample folders, announce each picture with a .ready file
+# and wait for the .done file that this script writes after taking it. Same Wine prefix, desktop and cropping as
 # scripts/screenshots.sh; logs go to $BUILD_ROOT/main-shots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -22,8 +22,9 @@ desktop_size=1280x800
 # function below, or -). Sample folders are C:\Projects\*.
 shots=(
     "main|-|-"
-    "main-scanned|-scan -preset 2 C:\\Projects\\hello C:\\Projects\\tools|wait_settled"
 )
+# The pictures after a scan and after a clean (main-scanned, main-cleaned) need files of
+# set ages and a file held open: scripts/main-cleaned-shot.sh takes them.
 
 # Builds the program so the pictures are of the sources as they are.
 cmake --preset $VANTREL_MAIN_TREE -B "$BUILD_ROOT/$VANTREL_MAIN_TREE" >/dev/null

@@ -60,6 +60,59 @@ TEST(PresetSelectionTest, MatchingTable) {
     EXPECT_EQ(ReselectPreset(list, Controls(L"*.PYO;*.pyc", 0x301)), 2);
 }
 
+TEST(PresetSelectionTest, KeepAndAgeTakePartInMatchingAndApplying) {
+    PresetList list;
+    list.Append(PresetEntry{L"Plain", L"*.o", 0x301});
+    list.Append(PresetEntry{L"Aged", L"*.o", 0x301, L".git;*.keep", 30});
+    const struct {
+        const char* what;
+        const wchar_t* keep;
+        int32_t days;
+        int expected;
+    } cases[] = {
+        {"no keep, no age", L"", 0, 0},
+        {"keep and age, blanks and case as the filter", L" .GIT; *.keep ", 30, 1},
+        {"keep without the age", L".git;*.keep", 0, kNoPreset},
+        {"age without the keep", L"", 30, kNoPreset},
+        {"another age", L".git;*.keep", 31, kNoPreset},
+    };
+    for (const auto& c : cases) {
+        CleaningOptions controls = Controls(L"*.o", 0x301);
+        controls.Keep = c.keep;
+        controls.OlderThanDays = c.days;
+        EXPECT_EQ(FindMatchingPreset(list, controls), c.expected) << c.what;
+    }
+    CleaningOptions controls = Controls(L"x", 0);
+    ASSERT_TRUE(ApplyPreset(list, 1, controls));
+    EXPECT_EQ(controls.Keep, L".git;*.keep");
+    EXPECT_EQ(controls.OlderThanDays, 30);
+    EXPECT_EQ(FindMatchingPreset(list, controls), 1);
+    list[1].OlderThanDays = 0xFFFFFFFFu;  // from a damaged registry: never negative
+    ASSERT_TRUE(ApplyPreset(list, 1, controls));
+    EXPECT_EQ(controls.OlderThanDays, kMaxOlderThanDays);
+}
+
+TEST(PresetSelectionTest, AgeBoxTextTable) {
+    const struct {
+        const wchar_t* text;
+        int32_t days;
+    } cases[] = {
+        {L"", 0},
+        {L"0", 0},
+        {L" 14 ", 14},
+        {L"7x", 7},
+        {L"x7", 0},
+        {L"-3", 0},
+        {L"999999", 999999},
+        {L"1000000", kMaxOlderThanDays},
+        {L"00030", 30},
+        {L"99999999999999999999", kMaxOlderThanDays},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OlderThanDaysFromText(c.text), c.days) << c.text;
+    }
+}
+
 TEST(PresetSelectionTest, MatchingIgnoresNames) {
     PresetList list = DefaultPresets();
     list[1].Name = L"Renamed";

@@ -128,8 +128,8 @@ TEST(RowTouchesClient, TouchingCountsOverlapCountsBeyondDoesNot) {
 }
 
 TEST(RunLockedControls, BusyLookDisablesTheseControlsInThisOrder) {
-    const std::vector<int> expected = {1032, 1033, 1007, 1021, 1015, 1030, 1035, 1019,
-                                       1020, 1051, 1017, 1050, 1034, 1048, 1047};
+    const std::vector<int> expected = {1032, 1033, 1007, 1021, 1015, 1022, 1023, 1024, 1025, 1026,
+                                       1030, 1035, 1019, 1020, 1051, 1017, 1050, 1034, 1048, 1047};
     const std::vector<int> actual(std::begin(kRunLockedControls), std::end(kRunLockedControls));
     EXPECT_EQ(actual, expected);
 }

@@ -31,6 +31,8 @@ TEST(PresetEditorTest, CommitStoresOnlyRealDifferences) {
         {"empty name", {L"", L"*.o", 0x301}, false, {L"Alpha", L"*.o", 0x301}},
         {"empty name, new filter", {L"", L"*.d", 0x301}, true, {L"Alpha", L"*.d", 0x301}},
         {"blank name is a name", {L" ", L"*.o", 0x301}, true, {L" ", L"*.o", 0x301}},
+        {"case-only keep", {L"Alpha", L"*.o", 0x301, L"A"}, true, {L"Alpha", L"*.o", 0x301, L"A"}},
+        {"days set", {L"Alpha", L"*.o", 0x301, L"", 7}, true, {L"Alpha", L"*.o", 0x301, L"", 7}},
     };
     for (const auto& c : cases) {
         PresetList list = TwoPresets();

@@ -17,6 +17,12 @@ FileItem File(const wchar_t* path, int64_t size, ItemStatus status = ItemStatus:
     return FileItem{path, size, attributes, status};
 }
 
+FileItem Modified(const wchar_t* path, uint64_t modified) {
+    FileItem item = File(path, 1);
+    item.modified = modified;
+    return item;
+}
+
 TEST(CompareFileRecords, EachColumnComparesItsOwnDerivedValue) {
     const struct {
         FileItem a, b;
@@ -30,9 +36,10 @@ TEST(CompareFileRecords, EachColumnComparesItsOwnDerivedValue) {
         {File(L"C:\\x\\noext", 1), File(L"C:\\x\\a.c", 1), 1, -1},
         {File(L"C:\\x\\a", -1), File(L"C:\\x\\b", 0), 2, -1},            // folder's -1 before files
         {File(L"C:\\x\\a", 10000000000LL), File(L"C:\\x\\b", 2), 2, 1},  // beyond 32 bits
-        {File(L"C:\\b\\f", 1), File(L"C:\\A\\f", 1), 3, 1},              // parent folder
-        {File(L"C:\\f", 1), File(L"C:\\a\\f", 1), 3, -1},  // "C:\" sorts before "C:\a"
-        {File(L"C:\\a", 1, ItemStatus::Failed), File(L"C:\\b", 1, ItemStatus::Done), 4, 1},
+        {Modified(L"C:\\a", 2), Modified(L"C:\\b", 1ULL << 40), 3, -1},  // newest write, 64 bits
+        {File(L"C:\\b\\f", 1), File(L"C:\\A\\f", 1), 4, 1},              // parent folder
+        {File(L"C:\\f", 1), File(L"C:\\a\\f", 1), 4, -1},  // "C:\" sorts before "C:\a"
+        {File(L"C:\\a", 1, ItemStatus::Failed), File(L"C:\\b", 1, ItemStatus::Done), 5, 1},
         {File(L"C:\\a", 1), File(L"C:\\b", 2), 7, 0},  // unknown column: equal
     };
     for (const auto& c : cases) {

@@ -104,31 +104,37 @@ MainLayoutInput TemplateInput(int width, int height) {
         {IDC_FOLDER_LIST, r(10, 63, 324, 143)},
         {IDC_PRESET_LABEL, r(10, 213, 36, 13)},
         {IDC_PRESET_COMBO, r(10, 229, 324, 24)},
-        {IDC_OPTIONS_GROUP, r(10, 262, 324, 273)},
+        {IDC_OPTIONS_GROUP, r(10, 262, 324, 325)},
         {IDC_FILTER_LABEL, r(22, 284, 34, 13)},
         {IDC_FILTER_EDIT, r(22, 301, 300, 65)},
-        {IDC_DELETE_FILES, r(22, 375, 121, 16)},
-        {IDC_DELETE_FOLDERS, r(22, 395, 151, 16)},
-        {IDC_DELETE_EMPTY_FILES, r(22, 414, 189, 16)},
-        {IDC_DELETE_EMPTY_FOLDERS, r(22, 434, 141, 16)},
-        {IDC_SCAN_SUBFOLDERS, r(22, 466, 129, 16)},
-        {IDC_DELETE_READONLYS, r(22, 486, 229, 16)},
-        {IDC_RECYCLE_FILES, r(22, 505, 276, 16)},
-        {IDC_FILE_LIST, r(342, 41, 607, 494)},
-        {IDC_AUTO_CLOSE, r(10, 540, 244, 16)},
-        {IDC_ALWAYS_ON_TOP, r(10, 559, 141, 16)},
-        {IDC_SCAN, r(586, 549, 90, 23)},
-        {IDC_CLEAN, r(682, 549, 90, 23)},
-        {IDC_SCAN_AND_CLEAN, r(778, 549, 90, 23)},
-        {IDC_STOP, r(874, 549, 75, 23)},
-        {kCloseButtonId, r(874, 549, 75, 23)},
+        {IDC_KEEP_LABEL, r(22, 379, 60, 13)},
+        {IDC_KEEP_EDIT, r(85, 375, 237, 20)},
+        {IDC_OLDER_LABEL, r(22, 405, 60, 13)},
+        {IDC_OLDER_EDIT, r(85, 401, 45, 20)},
+        {IDC_OLDER_UNIT, r(136, 405, 45, 13)},
+        {IDC_DELETE_FILES, r(22, 427, 121, 16)},
+        {IDC_DELETE_FOLDERS, r(22, 447, 151, 16)},
+        {IDC_DELETE_EMPTY_FILES, r(22, 466, 189, 16)},
+        {IDC_DELETE_EMPTY_FOLDERS, r(22, 486, 141, 16)},
+        {IDC_SCAN_SUBFOLDERS, r(22, 518, 129, 16)},
+        {IDC_DELETE_READONLYS, r(22, 538, 229, 16)},
+        {IDC_RECYCLE_FILES, r(22, 557, 276, 16)},
+        {IDC_FILE_LIST, r(342, 41, 607, 523)},
+        {IDC_RUN_SUMMARY, r(342, 570, 607, 16)},
+        {IDC_AUTO_CLOSE, r(10, 592, 244, 16)},
+        {IDC_ALWAYS_ON_TOP, r(10, 611, 141, 16)},
+        {IDC_SCAN, r(586, 601, 90, 23)},
+        {IDC_CLEAN, r(682, 601, 90, 23)},
+        {IDC_SCAN_AND_CLEAN, r(778, 601, 90, 23)},
+        {IDC_STOP, r(874, 601, 75, 23)},
+        {kCloseButtonId, r(874, 601, 75, 23)},
     };
     return in;
 }
 
 TEST(ComputeMainLayout, AnchorsAtEverySize) {
     for (const auto& [width, height] :
-         {std::pair{960, 583}, std::pair{624, 441}, std::pair{1400, 1000}}) {
+         {std::pair{960, 635}, std::pair{624, 500}, std::pair{1400, 1000}}) {
         const MainLayoutInput in = TemplateInput(width, height);
         const auto out = ComputeMainLayout(in);
         SCOPED_TRACE(width);
@@ -156,7 +162,19 @@ TEST(ComputeMainLayout, AnchorsAtEverySize) {
         EXPECT_EQ(out.at(IDC_OPTIONS_GROUP).bottom, height - 52);
         EXPECT_EQ(out.at(IDC_RECYCLE_FILES).bottom, out.at(IDC_OPTIONS_GROUP).bottom - 12);
         EXPECT_EQ(out.at(IDC_DELETE_EMPTY_FOLDERS).bottom, out.at(IDC_SCAN_SUBFOLDERS).top - 16);
-        EXPECT_EQ(out.at(IDC_FILTER_EDIT).bottom, out.at(IDC_DELETE_FILES).top - 8);
+        // The keep and age rows sit between the filter and the first box, labels beside.
+        EXPECT_EQ(out.at(IDC_OLDER_EDIT).bottom, out.at(IDC_DELETE_FILES).top - 8);
+        EXPECT_EQ(out.at(IDC_KEEP_EDIT).bottom, out.at(IDC_OLDER_EDIT).top - 6);
+        EXPECT_EQ(out.at(IDC_FILTER_EDIT).bottom, out.at(IDC_KEEP_EDIT).top - 8);
+        for (const auto& [label, row] :
+             {std::pair{IDC_KEEP_LABEL, IDC_KEEP_EDIT}, std::pair{IDC_OLDER_LABEL, IDC_OLDER_EDIT},
+              std::pair{IDC_OLDER_UNIT, IDC_OLDER_EDIT}}) {
+            EXPECT_EQ(out.at(label).top - out.at(row).top,
+                      in.controls.at(label).top - in.controls.at(row).top)
+                << label;
+            EXPECT_EQ(out.at(label).left, in.controls.at(label).left) << label;
+            EXPECT_EQ(out.at(label).Height(), in.controls.at(label).Height()) << label;
+        }
         EXPECT_EQ(out.at(IDC_FILTER_LABEL).bottom, out.at(IDC_FILTER_EDIT).top - 2);
         for (int id : {IDC_OPTIONS_GROUP, IDC_FILTER_EDIT, IDC_RECYCLE_FILES, IDC_PRESET_COMBO,
                        IDC_FOLDERS_LABEL, IDC_FOLDER_LIST}) {
@@ -176,13 +194,18 @@ TEST(ComputeMainLayout, AnchorsAtEverySize) {
         EXPECT_EQ(out.at(IDC_FILE_LIST).left, 342);
         EXPECT_EQ(out.at(IDC_FILE_LIST).right, width - 10);
         EXPECT_EQ(out.at(IDC_FILE_LIST).top, 40);
-        EXPECT_EQ(out.at(IDC_FILE_LIST).bottom, height - 52);
+        // Under it the summary line, level with the group's bottom.
+        EXPECT_EQ(out.at(IDC_RUN_SUMMARY).bottom, height - 52);
+        EXPECT_EQ(out.at(IDC_RUN_SUMMARY).Height(), 16);
+        EXPECT_EQ(out.at(IDC_RUN_SUMMARY).left, 342);
+        EXPECT_EQ(out.at(IDC_RUN_SUMMARY).right, width - 10);
+        EXPECT_EQ(out.at(IDC_FILE_LIST).bottom, out.at(IDC_RUN_SUMMARY).top - 4);
     }
 }
 
 TEST(ComputeMainLayout, TemplateSizeMovesTheLeftColumnOnlyWhereTheArithmeticSays) {
     // A second pass over its own result changes nothing: the layout is a fixed point.
-    MainLayoutInput in = TemplateInput(960, 583);
+    MainLayoutInput in = TemplateInput(960, 635);
     auto first = ComputeMainLayout(in);
     for (const auto& [id, rect] : first) {
         in.controls[id] = rect;

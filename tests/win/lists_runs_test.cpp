@@ -255,7 +255,7 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
         {L"small.O", L"small.O", L"o", L"0 KB"},
         {L"empty.o", L"empty.o", L"o", L"0 KB"},
         {L"sub\\big.tar.o", L"big.tar.o", L"o", L"1,024 KB"},
-        {L"obj.o", L"obj.o", L"", L""},
+        {L"obj.o", L"obj.o", L"", L"0 KB"},  // a matched folder shows its total
     };
     for (const Row& want : expected) {
         const std::wstring path = tree.Path(want.relative);
@@ -266,7 +266,7 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
         EXPECT_EQ(CellText(Files(), row, 0), want.name);
         EXPECT_EQ(CellText(Files(), row, 1), want.ext);
         EXPECT_EQ(CellText(Files(), row, 2), want.size) << path;
-        EXPECT_EQ(CellText(Files(), row, 3), GetParentFolder(path));
+        EXPECT_EQ(CellText(Files(), row, kFileFolderColumn), GetParentFolder(path));
         LVITEMW item{};
         item.mask = LVIF_IMAGE;
         item.iItem = row;
@@ -280,7 +280,7 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_FILTER_EDIT)));
 
     // Every column of the file list sorts by its records.
-    for (int column = 0; column < 5; ++column) {
+    for (int column = 0; column <= kFileStatusColumn; ++column) {
         dialog->FileList().OnHeaderClick(column);
         const SortState& sort = dialog->FileList().GetSortState();
         for (int row = 1; row < dialog->Files().RowCount(); ++row) {
@@ -289,6 +289,60 @@ TEST_F(ListsRunsTest, ScanFillsTheFileListWithNamesExtensionsSizesFoldersAndIcon
                       0)
                 << "column " << column;
         }
+    }
+}
+
+// Rows as a scan records them: a matched folder with its total and newest write, a file, an
+// empty folder; the folder row's count of items held back as too new.
+TEST_F(ListsRunsTest, SizeAndModifiedShowTheRecordsSortByValueAndTheSummaryAddsThemUp) {
+    Open();
+    SYSTEMTIME utc{2024, 3, 2, 5, 14, 7, 0, 0};
+    FILETIME written{};
+    ASSERT_TRUE(SystemTimeToFileTime(&utc, &written));
+    const uint64_t time = (uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime;
+    const uint64_t day = 864000000000ULL;
+    const struct {
+        const wchar_t* path;
+        int64_t size;
+        uint32_t attributes;
+        uint64_t modified;
+        const wchar_t* size_text;
+    } rows[] = {
+        {L"C:\\p\\build", 3 << 20, FILE_ATTRIBUTE_DIRECTORY, time + day, L"3,072 KB"},
+        {L"C:\\p\\a.o", 2048, FILE_ATTRIBUTE_ARCHIVE, time, L"2 KB"},
+        {L"C:\\p\\empty", -1, FILE_ATTRIBUTE_DIRECTORY, 0, L""},
+    };
+    for (const auto& row : rows) {
+        FileItem item{row.path, row.size, row.attributes, ItemStatus::None};
+        item.modified = row.modified;
+        dialog->Files().Rows().Append(std::move(item), true);
+    }
+    dialog->Folders().Rows().Append(FolderItem{L"C:\\p", 3, ItemStatus::Done, L"", 2});
+    dialog->Files().Refresh();
+    dialog->Folders().Refresh();
+    dialog->ShowRunSummary();
+    EXPECT_EQ(GetWindowTextString(Item(IDC_RUN_SUMMARY)),
+              L"A clean frees 3,074 KB (3 items); 2 held back as too new");
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(CellText(Files(), row, kFileSizeColumn), rows[row].size_text) << row;
+        const std::wstring modified = CellText(Files(), row, kFileModifiedColumn);
+        if (rows[row].modified == 0) {
+            EXPECT_EQ(modified, L"");
+        } else {
+            // Local time of the user's formats: the year and the minutes survive any zone.
+            EXPECT_NE(modified.find(L"2024"), std::wstring::npos) << modified;
+            EXPECT_NE(modified.find(L":07"), std::wstring::npos) << modified;
+        }
+    }
+    // Both sort by the number: the empty folder first, then the file, then the folder.
+    for (int column : {kFileSizeColumn, kFileModifiedColumn}) {
+        dialog->FileList().OnHeaderClick(column);
+        if (dialog->FileList().GetSortState().direction < 0) {
+            dialog->FileList().OnHeaderClick(column);
+        }
+        EXPECT_EQ(FilePaths(),
+                  (std::vector<std::wstring>{rows[2].path, rows[1].path, rows[0].path}))
+            << column;
     }
 }
 
@@ -347,14 +401,17 @@ TEST_F(ListsRunsTest, CleanEndsEveryRowWithItsStatusAndGreysDeletedRows) {
     SetOptions(L"*.o", {IDC_DELETE_FILES});
     Run(IDC_SCAN);
     ASSERT_EQ(dialog->Files().RowCount(), 3);
+    EXPECT_EQ(GetWindowTextString(Item(IDC_RUN_SUMMARY)), L"A clean frees 3 bytes (3 items)");
     DeleteFileW(gone.c_str());
     Run(IDC_CLEAN);
+    EXPECT_EQ(GetWindowTextString(Item(IDC_RUN_SUMMARY)), L"Freed 1 byte (1 item deleted)");
 
     auto status_of = [&](const std::wstring& path) {
         const auto paths = FilePaths();
         const int row =
             static_cast<int>(std::find(paths.begin(), paths.end(), path) - paths.begin());
-        return std::make_pair(dialog->Files().Record(row)->status, CellText(Files(), row, 4));
+        return std::make_pair(dialog->Files().Record(row)->status,
+                              CellText(Files(), row, kFileStatusColumn));
     };
     EXPECT_EQ(status_of(plain).first, ItemStatus::Done);
     EXPECT_EQ(status_of(gone).first, ItemStatus::NotExists);
@@ -370,7 +427,7 @@ TEST_F(ListsRunsTest, CleanEndsEveryRowWithItsStatusAndGreysDeletedRows) {
     for (int row = 0; row < dialog->Files().RowCount(); ++row) {
         const FileItem* item = dialog->Files().Record(row);
         const bool grey = item->status == ItemStatus::Done || item->status == ItemStatus::NotExists;
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column <= kFileStatusColumn; ++column) {
             NMLVCUSTOMDRAW draw{};
             draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
             draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
@@ -378,9 +435,9 @@ TEST_F(ListsRunsTest, CleanEndsEveryRowWithItsStatusAndGreysDeletedRows) {
             draw.iSubItem = column;
             draw.clrText = CLR_DEFAULT;
             EXPECT_EQ(dialog->Files().OnCustomDraw(draw), CDRF_DODEFAULT);
-            const COLORREF want = !grey         ? CLR_DEFAULT
-                                  : column == 4 ? list_text
-                                                : RGB(128, 128, 128);
+            const COLORREF want = !grey                         ? CLR_DEFAULT
+                                  : column == kFileStatusColumn ? list_text
+                                                                : RGB(128, 128, 128);
             EXPECT_EQ(draw.clrText, want) << "row " << row << " column " << column;
         }
     }
@@ -604,7 +661,7 @@ TEST_F(ListsRunsTest, SortingDuringARunVisitsEveryRowOnceAndStatusesStayOnTheirR
     for (int row = 0; row < dialog->Files().RowCount(); ++row) {
         const FileItem* item = dialog->Files().Record(row);
         EXPECT_EQ(item->status, ItemStatus::Done);
-        EXPECT_EQ(CellText(Files(), row, 4), FileStatusText(ItemStatus::Done));
+        EXPECT_EQ(CellText(Files(), row, kFileStatusColumn), FileStatusText(ItemStatus::Done));
         EXPECT_FALSE(PathExists(item->path));
     }
     // Once the run has ended the header sorts again.
@@ -869,7 +926,7 @@ TEST_F(ListsRunsTest, ARunThatThrowsEndsFailedIdleAndClosedWithExitCodeOne) {
             if (!done) {
                 EXPECT_EQ(item.status, ItemStatus::Failed) << item.path;
                 EXPECT_EQ(item.reason, L"Out of memory") << item.path;
-                EXPECT_EQ(CellText(Files(), row, 4), L"Failed");
+                EXPECT_EQ(CellText(Files(), row, kFileStatusColumn), L"Failed");
             }
         }
         EXPECT_EQ(deleted, c.deleted);
@@ -916,7 +973,9 @@ TEST_F(ListsRunsTest, AFailedRowsInfoTipSaysWhy) {
         tip.iItem = static_cast<int>(i);
         SendMessageW(dialog->hwnd(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&tip));
         EXPECT_EQ(std::wstring(buffer.data()), c.tip) << i;
-        EXPECT_EQ(CellText(Files(), static_cast<int>(i), 4), FileStatusText(c.status)) << i;
+        EXPECT_EQ(CellText(Files(), static_cast<int>(i), kFileStatusColumn),
+                  FileStatusText(c.status))
+            << i;
     }
 }
 

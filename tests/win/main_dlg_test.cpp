@@ -109,6 +109,11 @@ TEST_F(MainDlgTest, EveryTemplateControlExistsInOrderWithItsTextAndClass) {
         {1030, L"Button", L"Options"},
         {1021, L"Static", L"Filters:"},
         {1015, L"Edit", nullptr},
+        {1022, L"Static", L"Keep:"},
+        {1023, L"Edit", nullptr},
+        {1024, L"Static", L"Older than:"},
+        {1025, L"Edit", nullptr},
+        {1026, L"Static", L"days"},
         {1019, L"Button", L"Delete matched files"},
         {1020, L"Button", L"Delete matched subfolders"},
         {1051, L"Button", L"Delete empty files (size = 0 bytes)"},
@@ -117,6 +122,7 @@ TEST_F(MainDlgTest, EveryTemplateControlExistsInOrderWithItsTextAndClass) {
         {1050, L"Button", L"Force deletion of read-only files/subfolders"},
         {1034, L"Button", L"Send files/subfolders to Recycle Bin if possible (slow)"},
         {1000, L"SysListView32", nullptr},
+        {1027, L"Static", L""},
         {1003, L"Button", L"Close this window automatically when finished"},
         {1004, L"Button", L"Keep this window on top"},
         {1032, L"Button", L"Scan"},
@@ -152,9 +158,10 @@ TEST_F(MainDlgTest, EveryTemplateControlExistsInOrderWithItsTextAndClass) {
     EXPECT_STREQ(text, L"Help");
     // Columns.
     HWND header = ListView_GetHeader(Item(IDC_FILE_LIST));
-    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 6);
     EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), 0), 160);
     EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), 2), 72);
+    EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), kFileModifiedColumn), 125);
     EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FOLDER_LIST), 1), 60);
     EXPECT_EQ(ListView_GetExtendedListViewStyle(Item(IDC_FOLDER_LIST)) & 0x430, 0x430u);
 }
@@ -163,7 +170,7 @@ TEST_F(MainDlgTest, ResizingKeepsTheAnchoringAndMinimumTrackSize) {
     CMainDlg& main = Open();
     const RECT group_before = ClientRectOf(main.hwnd(), Item(IDC_OPTIONS_GROUP));
     const RECT list_width_before = ClientRectOf(main.hwnd(), Item(IDC_FILE_LIST));
-    const int column_width = ListView_GetColumnWidth(Item(IDC_FILE_LIST), 3);
+    const int column_width = ListView_GetColumnWidth(Item(IDC_FILE_LIST), kFileFolderColumn);
     for (const auto& size : {SIZE{1200, 900}, SIZE{700, 520}, SIZE{1000, 640}}) {
         SetWindowPos(main.hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         RECT client{};
@@ -171,7 +178,10 @@ TEST_F(MainDlgTest, ResizingKeepsTheAnchoringAndMinimumTrackSize) {
         SCOPED_TRACE(size.cx);
         const RECT file_list = ClientRectOf(main.hwnd(), Item(IDC_FILE_LIST));
         EXPECT_EQ(file_list.right, client.right - 10);
-        EXPECT_EQ(file_list.bottom, client.bottom - 52);
+        const RECT summary = ClientRectOf(main.hwnd(), Item(IDC_RUN_SUMMARY));
+        EXPECT_EQ(summary.bottom, client.bottom - 52);
+        EXPECT_EQ(summary.right, client.right - 10);
+        EXPECT_EQ(file_list.bottom, summary.top - 4);
         EXPECT_EQ(file_list.top, 40);
         EXPECT_EQ(file_list.left, list_width_before.left);
         const RECT close = ClientRectOf(main.hwnd(), Item(IDOK));
@@ -196,12 +206,16 @@ TEST_F(MainDlgTest, ResizingKeepsTheAnchoringAndMinimumTrackSize) {
         EXPECT_EQ(folder_list.bottom, preset_label.top - 6);
     }
     // Column widths do not follow the window.
-    EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), 3), column_width);
+    EXPECT_EQ(ListView_GetColumnWidth(Item(IDC_FILE_LIST), kFileFolderColumn), column_width);
 
     MINMAXINFO info{};
     SendMessageW(main.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMinTrackSize.x, 640);
-    EXPECT_EQ(info.ptMinTrackSize.y, 480);
+    EXPECT_EQ(info.ptMinTrackSize.y, 560);
+    // At the smallest size the folder list keeps rows to show.
+    SetWindowPos(main.hwnd(), nullptr, 0, 0, 640, 560, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT smallest = ClientRectOf(main.hwnd(), Item(IDC_FOLDER_LIST));
+    EXPECT_GE(smallest.bottom - smallest.top, 40);
 
     // Minimised: no layout; restored: laid out again.
     ShowWindow(main.hwnd(), SW_MINIMIZE);
@@ -450,6 +464,60 @@ TEST_F(MainDlgTest, PresetSelectionAppliesAndChangesReselectByMatching) {
     TypeFilter(L"*.o;*.x");
     main.PumpPendingMessages();
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 11);
+}
+
+// The keep and age boxes carry the working options both ways and take part in matching.
+TEST_F(MainDlgTest, KeepAndAgeBoxesRoundTripAndReselectThePreset) {
+    settings.Presets.Append(PresetEntry{L"Old builds", L"*.o", 0x301, L".git", 30});
+    settings.CustomIndex = settings.Presets.Count();
+    settings.Preset = settings.CustomIndex;
+    settings.Options.Keep = L"*.keep";
+    settings.Options.OlderThanDays = 7;
+    CMainDlg& main = Open();
+    HWND combo = Item(IDC_PRESET_COMBO);
+    EXPECT_EQ(GetWindowTextString(Item(IDC_KEEP_EDIT)), L"*.keep");
+    EXPECT_EQ(GetWindowTextString(Item(IDC_OLDER_EDIT)), L"7");
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), settings.CustomIndex);
+
+    const int aged = settings.CustomIndex - 1;
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(aged), 0);
+    SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PRESET_COMBO, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    main.PumpPendingMessages();
+    EXPECT_EQ(GetWindowTextString(Item(IDC_KEEP_EDIT)), L".git");
+    EXPECT_EQ(GetWindowTextString(Item(IDC_OLDER_EDIT)), L"30");
+
+    // Typing in either box re-selects by matching; the age box takes digits only.
+    const struct {
+        int box;
+        const wchar_t* typed;
+        int selection;
+    } steps[] = {
+        {IDC_OLDER_EDIT, L"31", settings.CustomIndex},
+        {IDC_OLDER_EDIT, L"3x0", aged},
+        {IDC_KEEP_EDIT, L".GIT ", aged},
+        {IDC_KEEP_EDIT, L"", settings.CustomIndex},
+        {IDC_KEEP_EDIT, L".git", aged},
+    };
+    for (const auto& step : steps) {
+        SendMessageW(Item(step.box), EM_SETSEL, 0, -1);
+        SendMessageW(Item(step.box), WM_CHAR, VK_BACK, 0);
+        for (const wchar_t* ch = step.typed; *ch != L'\0'; ++ch) {
+            SendMessageW(Item(step.box), WM_CHAR, *ch, 0);
+        }
+        main.PumpPendingMessages();
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), step.selection) << step.typed;
+    }
+    SendMessageW(Item(IDC_OLDER_EDIT), EM_SETSEL, 0, -1);
+    SendMessageW(Item(IDC_OLDER_EDIT), WM_CHAR, VK_BACK, 0);
+    for (wchar_t ch : std::wstring(L"12345678")) {
+        SendMessageW(Item(IDC_OLDER_EDIT), WM_CHAR, ch, 0);
+    }
+    EXPECT_EQ(GetWindowTextString(Item(IDC_OLDER_EDIT)), L"123456");  // six digits at most
+
+    SendMessageW(main.hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(main.Values().Options.Keep, L".git");
+    EXPECT_EQ(main.Values().Options.OlderThanDays, 123456);
 }
 
 TEST_F(MainDlgTest, SavedPresetAboveCustomLeavesNoSelectionAndSavedOptions) {

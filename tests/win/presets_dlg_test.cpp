@@ -151,6 +151,30 @@ TEST_F(PresetsDialogTest, AddThenCloseStoresNewPresetLast) {
     EXPECT_EQ(combo[4].text, L"Custom");
 }
 
+TEST_F(PresetsDialogTest, KeepAndAgeAreEditedPerPreset) {
+    PresetList list = ThreePresets();
+    list[1].Keep = L".git";
+    list[1].OlderThanDays = 30;
+    Open(std::move(list));
+    EXPECT_EQ(Text(IDC_KEEP_EDIT), L"");
+    EXPECT_EQ(Text(IDC_OLDER_EDIT), L"0");
+    Select(1);
+    EXPECT_EQ(Text(IDC_KEEP_EDIT), L".git");
+    EXPECT_EQ(Text(IDC_OLDER_EDIT), L"30");
+    Type(IDC_KEEP_EDIT, L";*.keep");
+    ClearBox(IDC_OLDER_EDIT);
+    Type(IDC_OLDER_EDIT, L"7d");  // the age box takes digits only
+    Select(2);
+    EXPECT_EQ(Text(IDC_KEEP_EDIT), L"");
+    Click(IDC_PRESET_ADD);
+    EXPECT_EQ(Text(IDC_OLDER_EDIT), L"0");
+    Click(IDOK);
+    ASSERT_EQ(list_.Count(), 4);
+    EXPECT_EQ(list_[1], (PresetEntry{L"Beta", L".svn", 0x302, L".git;*.keep", 7}));
+    EXPECT_EQ(list_[0], (PresetEntry{L"Alpha", L"*.o", 0x301}));
+    EXPECT_EQ(list_[3], (PresetEntry{L"New preset", L"*.*", 0x1301}));
+}
+
 TEST_F(PresetsDialogTest, TypingRenamesTheItemAtOnceAndTheEntryAtCommit) {
     Open(ThreePresets());
     Select(1);

@@ -61,6 +61,34 @@ std::wstring FormatNumber(int64_t value) {
     return FormatNumberWith(value, UserNumberFormat());
 }
 
+std::wstring FormatFileTime(uint64_t file_time) {
+    if (file_time == 0) {
+        return std::wstring();
+    }
+    FILETIME utc{static_cast<DWORD>(file_time), static_cast<DWORD>(file_time >> 32)};
+    SYSTEMTIME universal{};
+    SYSTEMTIME local{};
+    // The time zone rules of that date, so a summer date reads summer time in winter too.
+    if (!FileTimeToSystemTime(&utc, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+        return std::wstring();
+    }
+    const int date_length =
+        GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, nullptr, 0);
+    const int time_length =
+        GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, nullptr, 0);
+    if (date_length <= 0 || time_length <= 0) {
+        return std::wstring();
+    }
+    std::wstring date(static_cast<size_t>(date_length), L'\0');
+    std::wstring time(static_cast<size_t>(time_length), L'\0');
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date.data(), date_length);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, time.data(), time_length);
+    date.resize(wcslen(date.c_str()));
+    time.resize(wcslen(time.c_str()));
+    return date + L" " + time;
+}
+
 int GetSystemIconIndex(const std::wstring& path, UINT flags) {
     const DWORD attributes =
         PathIsDirectoryW(path.c_str()) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;

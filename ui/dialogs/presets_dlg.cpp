@@ -4,6 +4,7 @@
 #include "config/presets.h"
 #include "resources/resource.h"
 #include "ui/controls/window_text.h"
+#include "ui/model/preset_selection.h"
 
 namespace vantrel {
 namespace {
@@ -24,6 +25,7 @@ constexpr OptionBox kOptionBoxes[] = {
 };
 
 constexpr int kTreeItemHeight = 20;
+constexpr int kOlderThanDaysDigits = 6;  // kMaxOlderThanDays
 
 void SetItemText(HWND tree, HTREEITEM item, const std::wstring& text) {
     TVITEMW change{};
@@ -64,6 +66,7 @@ PresetEntry* CPresetsDlg::EntryOf(HWND tree, HTREEITEM item) {
 
 BOOL CPresetsDlg::OnInitDialog() {
     TreeView_SetItemHeight(Tree(), kTreeItemHeight);
+    SendMessageW(Item(IDC_OLDER_EDIT), EM_SETLIMITTEXT, kOlderThanDaysDigits, 0);
     FillTree();
     SelectFirstItem();
     return TRUE;  // the tree, first in tab order, gets the focus
@@ -99,6 +102,9 @@ PresetEditValues CPresetsDlg::ReadControls() const {
     PresetEditValues values;
     values.Name = GetWindowTextString(Item(IDC_PRESET_NAME));
     values.Filter = GetWindowTextString(Item(IDC_FILTER_EDIT));
+    values.Keep = GetWindowTextString(Item(IDC_KEEP_EDIT));
+    values.OlderThanDays =
+        static_cast<uint32_t>(OlderThanDaysFromText(GetWindowTextString(Item(IDC_OLDER_EDIT))));
     for (const OptionBox& box : kOptionBoxes) {
         if (IsDlgButtonChecked(hwnd(), box.id) == BST_CHECKED) {
             values.Flags |= box.flag;
@@ -110,6 +116,8 @@ PresetEditValues CPresetsDlg::ReadControls() const {
 void CPresetsDlg::ShowValues(const PresetEntry& entry) {
     SetDlgItemTextW(hwnd(), IDC_PRESET_NAME, entry.Name.c_str());
     SetDlgItemTextW(hwnd(), IDC_FILTER_EDIT, entry.Filter.c_str());
+    SetDlgItemTextW(hwnd(), IDC_KEEP_EDIT, entry.Keep.c_str());
+    SetDlgItemTextW(hwnd(), IDC_OLDER_EDIT, std::to_wstring(entry.OlderThanDays).c_str());
     for (const OptionBox& box : kOptionBoxes) {
         CheckDlgButton(hwnd(), box.id, (entry.Flags & box.flag) != 0 ? BST_CHECKED : BST_UNCHECKED);
     }

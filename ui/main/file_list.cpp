@@ -11,7 +11,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr int kStatusColumn = 4;
 constexpr COLORREF kGreyText = RGB(128, 128, 128);
 
 }  // namespace
@@ -27,16 +26,18 @@ std::wstring FileSizeText(int64_t size) {
 std::wstring FileCellText(const FileItem& item, int column, bool show_size,
                           const NumberFormatValues& format) {
     switch (column) {
-        case 0:
+        case kFileNameColumn:
             return PathNamePart(item.path);
-        case 1:
+        case kFileExtColumn:
             return item.IsFolder() ? std::wstring() : PathExtensionKey(item.path);
-        case 2:
-            return item.IsFolder() || !show_size || item.size < 0 ? std::wstring()
-                                                                  : FileSizeText(item.size, format);
-        case 3:
+        case kFileSizeColumn:
+            // A matched folder shows the total of the files inside it; an empty one nothing.
+            return !show_size || item.size < 0 ? std::wstring() : FileSizeText(item.size, format);
+        case kFileModifiedColumn:
+            return FormatFileTime(item.modified);
+        case kFileFolderColumn:
             return GetParentFolder(item.path);
-        case kStatusColumn:
+        case kFileStatusColumn:
             return FileStatusText(item.status);
         default:
             return std::wstring();
@@ -193,7 +194,7 @@ LRESULT CFileList::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
         store_.ReadAt(static_cast<int>(draw.nmcd.dwItemSpec),
                       [&status](const Store::Row& row) { status = row.record.status; });
         if (status == ItemStatus::Done || status == ItemStatus::NotExists) {
-            draw.clrText = draw.iSubItem == kStatusColumn
+            draw.clrText = draw.iSubItem == kFileStatusColumn
                                ? static_cast<COLORREF>(SendMessageW(list_, LVM_GETTEXTCOLOR, 0, 0))
                                : kGreyText;
         }
@@ -218,7 +219,7 @@ void CFileList::OnGetDispInfo(NMLVDISPINFOW& info) {
         return;
     }
     if ((item.mask & LVIF_TEXT) != 0) {
-        if (item.iSubItem == kStatusColumn) {
+        if (item.iSubItem == kFileStatusColumn) {
             CopyCellText(item, FileStatusText(status));
         } else {
             CopyCellText(item, FileCellText(*record, item.iSubItem, show_size, number_format_));

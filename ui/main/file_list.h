@@ -89,8 +89,7 @@ class CFileList {
 std::wstring FileSizeText(int64_t size);
 std::wstring FileSizeText(int64_t size, const NumberFormatValues& format);
 
-// The text of a file row's cell in `column` (0 name, 1 extension, 2 size, 3 folder,
-// 4 status); the size only when `show_size`.
+// The text of a file row's cell in `column` (FileColumn); the size only when `show_size`.
 std::wstring FileCellText(const FileItem& item, int column, bool show_size,
                           const NumberFormatValues& format);
 

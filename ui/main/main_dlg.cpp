@@ -23,8 +23,10 @@ constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 constexpr DWORD kListExtendedStyle =
     LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_INFOTIP;  // 0x430
 constexpr int kMinimumTrackWidth = 640;
-constexpr int kMinimumTrackHeight = 480;
-constexpr int kLayoutBatchSize = 24;
+// Tall enough for the left column with the keep and age rows above a usable folder list.
+constexpr int kMinimumTrackHeight = 560;
+constexpr int kLayoutBatchSize = 30;
+constexpr int kOlderThanDaysDigits = 6;  // kMaxOlderThanDays
 
 // The seven option boxes with the switch each one shows.
 struct OptionBox {
@@ -59,6 +61,11 @@ constexpr int kLayoutControls[] = {
     IDC_OPTIONS_GROUP,
     IDC_FILTER_LABEL,
     IDC_FILTER_EDIT,
+    IDC_KEEP_LABEL,
+    IDC_KEEP_EDIT,
+    IDC_OLDER_LABEL,
+    IDC_OLDER_EDIT,
+    IDC_OLDER_UNIT,
     IDC_DELETE_FILES,
     IDC_DELETE_FOLDERS,
     IDC_DELETE_EMPTY_FILES,
@@ -67,6 +74,7 @@ constexpr int kLayoutControls[] = {
     IDC_DELETE_READONLYS,
     IDC_RECYCLE_FILES,
     IDC_FILE_LIST,
+    IDC_RUN_SUMMARY,
     IDC_AUTO_CLOSE,
     IDC_ALWAYS_ON_TOP,
     IDC_SCAN,
@@ -200,6 +208,7 @@ BOOL CMainDlg::OnInitDialog() {
     preset_combo_.Attach(Item(IDC_PRESET_COMBO), &resources_);
     folder_list_.Attach(Item(IDC_FOLDER_LIST));
     file_list_.Attach(Item(IDC_FILE_LIST));
+    SendMessageW(Item(IDC_OLDER_EDIT), EM_SETLIMITTEXT, kOlderThanDaysDigits, 0);
     WriteControls();
 
     accelerators_ = LoadAcceleratorsW(instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
@@ -284,11 +293,14 @@ void CMainDlg::SetUpLists() {
     folder_list_.InsertColumn(1, L"Status", -1, -1, 60);
 
     GetClientRect(file_list_.hwnd(), &client);
-    file_list_.InsertColumn(0, L"Name", -1, -1, 160);
-    file_list_.InsertColumn(1, L"Ext", -1, -1, 40);
-    file_list_.InsertColumn(2, L"Size", -1, LVCFMT_RIGHT, 72);
-    file_list_.InsertColumn(3, L"Folder", -1, -1, client.right - scroll_width - 332);
-    file_list_.InsertColumn(4, L"Status", -1, -1, 60);
+    file_list_.InsertColumn(kFileNameColumn, L"Name", -1, -1, 160);
+    file_list_.InsertColumn(kFileExtColumn, L"Ext", -1, -1, 40);
+    file_list_.InsertColumn(kFileSizeColumn, L"Size", -1, LVCFMT_RIGHT, 72);
+    file_list_.InsertColumn(kFileModifiedColumn, L"Modified", -1, -1, 125);
+    // The folder column takes what the others leave (160 + 40 + 72 + 125 + 60).
+    file_list_.InsertColumn(kFileFolderColumn, L"Folder", -1, -1,
+                            client.right - scroll_width - 457);
+    file_list_.InsertColumn(kFileStatusColumn, L"Status", -1, -1, 60);
 }
 
 void CMainDlg::StartFromRequest() {
@@ -329,8 +341,8 @@ void CMainDlg::StartFromRequest() {
 CleaningOptions CMainDlg::ReadOptionControls() const {
     CleaningOptions options;
     options.Filter = GetWindowTextString(Item(IDC_FILTER_EDIT));
-    options.Keep = keep_shown_;
-    options.OlderThanDays = older_than_days_shown_;
+    options.Keep = GetWindowTextString(Item(IDC_KEEP_EDIT));
+    options.OlderThanDays = OlderThanDaysFromText(GetWindowTextString(Item(IDC_OLDER_EDIT)));
     for (const OptionBox& box : kOptionBoxes) {
         options.*box.field = IsChecked(Item(box.id)) ? 1 : 0;
     }
@@ -339,10 +351,16 @@ CleaningOptions CMainDlg::ReadOptionControls() const {
 
 void CMainDlg::WriteOptionControls(const CleaningOptions& options) {
     writing_controls_ = true;
-    keep_shown_ = options.Keep;
-    older_than_days_shown_ = options.OlderThanDays;
     if (GetWindowTextString(Item(IDC_FILTER_EDIT)) != options.Filter) {
         SetWindowTextW(Item(IDC_FILTER_EDIT), options.Filter.c_str());
+    }
+    if (GetWindowTextString(Item(IDC_KEEP_EDIT)) != options.Keep) {
+        SetWindowTextW(Item(IDC_KEEP_EDIT), options.Keep.c_str());
+    }
+    // The box shows the days the run would use, so a value out of range reads as taken.
+    const std::wstring days = std::to_wstring(options.OlderThanDays);
+    if (GetWindowTextString(Item(IDC_OLDER_EDIT)) != days) {
+        SetWindowTextW(Item(IDC_OLDER_EDIT), days.c_str());
     }
     for (const OptionBox& box : kOptionBoxes) {
         SetChecked(Item(box.id), options.*box.field != 0);
@@ -616,6 +634,8 @@ bool CMainDlg::OnCommand(int id, int code, HWND control) {
     }
     switch (id) {
         case IDC_FILTER_EDIT:
+        case IDC_KEEP_EDIT:
+        case IDC_OLDER_EDIT:
             if (code == EN_CHANGE && !writing_controls_) {
                 PostMessageW(hwnd(), UM_OPTIONS_CHANGED, 0, 0);
             }

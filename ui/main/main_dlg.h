@@ -79,6 +79,9 @@ class CMainDlg : public CFrameDlg, private RunHost {
     // The keyboard filter that runs before any message bound for this window or its
     // controls is dispatched; true when the message was consumed (public for tests).
     bool FilterKeyboard(MSG& message);
+    // The line under the file list: what the rows sum up to now. Shown when a run ends and
+    // when rows are taken out of the list (public for tests).
+    void ShowRunSummary();
 
   protected:
     bool OnCreate() override;
@@ -150,10 +153,6 @@ class CMainDlg : public CFrameDlg, private RunHost {
 
     MainWindowValues values_;
     bool writing_controls_ = false;  // our own writes do not count as the user's changes
-    // The keep filter and the age threshold as last written; they have no control of their
-    // own, so a run takes them as the settings, the command line or a preset gave them.
-    std::wstring keep_shown_;
-    int32_t older_than_days_shown_ = 0;
     bool run_from_request_ = false;  // the command line started a run: runs set the exit code
     int exit_code_ = 0;
 

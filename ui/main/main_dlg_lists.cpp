@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "ui/controls/folder_picker.h"
 #include "ui/controls/list_view_rows.h"
+#include "ui/model/run_summary.h"
 
 namespace vantrel {
 
@@ -40,6 +41,19 @@ bool CMainDlg::AutoCloseValue() const {
     return IsDlgButtonChecked(hwnd(), IDC_AUTO_CLOSE) == BST_CHECKED;
 }
 
+void CMainDlg::ShowRunSummary() {
+    RunTotals totals;
+    files_.Rows().ForEachRecord(
+        [&totals](const CFileList::Store::Row& row) { totals.Count(row.record, !row.removed); });
+    folders_.Rows().ForEachShown([&totals](RowId, const CFolderList::Store::Row& row) {
+        totals.held_back += row.record.held_back_count;
+    });
+    const NumberFormatValues format = UserNumberFormat();
+    const std::wstring text = RunSummaryText(
+        totals, [&format](int64_t value) { return FormatNumberWith(value, format); });
+    SetDlgItemTextW(hwnd(), IDC_RUN_SUMMARY, text.c_str());
+}
+
 void CMainDlg::OnAddFolderCommand() {
     CFolderPicker picker(hwnd(), L"Add folder", BIF_STATUSTEXT | BIF_NONEWFOLDERBUTTON,
                          settings_.LastFolder);
@@ -54,13 +68,14 @@ bool CMainDlg::OnListCommand(int id) {
     }
     switch (id) {
         case IDC_SCAN:
-            runs_->StartRun(RunScan);
-            return true;
         case IDC_CLEAN:
-            runs_->StartRun(RunClean);
-            return true;
         case IDC_SCAN_AND_CLEAN:
-            runs_->StartRun(RunScanAndClean);
+            runs_->StartRun(id == IDC_SCAN    ? RunScan
+                            : id == IDC_CLEAN ? RunClean
+                                              : RunScanAndClean);
+            if (runs_->Busy()) {
+                SetDlgItemTextW(hwnd(), IDC_RUN_SUMMARY, L"");  // until the run has ended
+            }
             return true;
         case IDC_STOP:
             runs_->RequestStop();
@@ -82,9 +97,11 @@ bool CMainDlg::OnListCommand(int id) {
             return true;
         case ID_FILE_REMOVE:
             files_.RemoveSelected();
+            ShowRunSummary();
             return true;
         case ID_FILE_REMOVE_ALL:
             files_.RemoveAll();
+            ShowRunSummary();
             return true;
         case ID_FILE_SELECT_ALL:
             file_list_.SelectAll(true);

@@ -9,6 +9,7 @@
 namespace vantrel {
 
 void CMainDlg::RunEnded(const RunEnd& end) {
+    ShowRunSummary();
     if (request_ == nullptr || (request_->report_path.empty() && !run_from_request_)) {
         return;
     }

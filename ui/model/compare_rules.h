@@ -81,27 +81,40 @@ inline int CompareFolderRecords(const FolderItem& a, const FolderItem& b, const 
     return ApplyDirection(result, sort.direction);
 }
 
-// File list: 0 name, 1 extension, 2 size (a folder's negative size sorts before every file),
-// 3 parent folder, 4 status code.
+// The file list's columns, left to right.
+enum FileColumn : int {
+    kFileNameColumn = 0,
+    kFileExtColumn = 1,
+    kFileSizeColumn = 2,
+    kFileModifiedColumn = 3,
+    kFileFolderColumn = 4,
+    kFileStatusColumn = 5,
+};
+
+// File list: the name, the extension, the size (a folder's negative size sorts before every
+// file), the newest last-write time, the parent folder, the status code.
 inline int CompareFileRecords(const FileItem& a, const FileItem& b, const SortState& sort) {
     if (sort.direction == 0) {
         return 0;
     }
     int result = 0;
     switch (sort.column) {
-        case 0:
+        case kFileNameColumn:
             result = CompareNoCase(PathNamePart(a.path), PathNamePart(b.path));
             break;
-        case 1:
+        case kFileExtColumn:
             result = CompareNoCase(PathExtensionKey(a.path), PathExtensionKey(b.path));
             break;
-        case 2:
+        case kFileSizeColumn:
             result = CompareValues<int64_t>(a.size, b.size);
             break;
-        case 3:
+        case kFileModifiedColumn:
+            result = CompareValues<uint64_t>(a.modified, b.modified);
+            break;
+        case kFileFolderColumn:
             result = CompareNoCase(GetParentFolder(a.path), GetParentFolder(b.path));
             break;
-        case 4:
+        case kFileStatusColumn:
             result = CompareValues(static_cast<int>(a.status), static_cast<int>(b.status));
             break;
         default:

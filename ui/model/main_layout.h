@@ -3,8 +3,8 @@
 // The layout arithmetic of the main window (portable). The window measures its controls
 // (client coordinates, pixels), calls ComputeMainLayout and moves what changed in one
 // deferred batch. The left column keeps its x and width and moves vertically, anchored to
-// the bottom edge; the folder list stretches vertically, the file list both ways; the
-// toolbars sit in the 40-pixel band at the top.
+// the bottom edge; the folder list stretches vertically, the file list both ways above the
+// one-line run summary; the toolbars sit in the 40-pixel band at the top.
 
 #include <map>
 
@@ -88,12 +88,23 @@ inline std::map<int, LayoutRect> ComputeMainLayout(const MainLayoutInput& in) {
     const std::pair<int, int> inside[] = {
         {IDC_RECYCLE_FILES, 12},        {IDC_DELETE_READONLYS, 4},   {IDC_SCAN_SUBFOLDERS, 4},
         {IDC_DELETE_EMPTY_FOLDERS, 16}, {IDC_DELETE_EMPTY_FILES, 4}, {IDC_DELETE_FOLDERS, 4},
-        {IDC_DELETE_FILES, 4},          {IDC_FILTER_EDIT, 8},        {IDC_FILTER_LABEL, 2},
+        {IDC_DELETE_FILES, 4},          {IDC_OLDER_EDIT, 8},         {IDC_KEEP_EDIT, 6},
+        {IDC_FILTER_EDIT, 8},           {IDC_FILTER_LABEL, 2},
     };
     int edge = out[IDC_OPTIONS_GROUP].bottom;  // the group's bottom, then each one's top
     for (const auto& [id, gap] : inside) {
         out[id] = with_bottom(current(id), edge - gap);
         edge = out[id].top;
+    }
+    // Labels on an edit's row move with it, so they stay where they sit beside it.
+    const std::pair<int, int> beside[] = {
+        {IDC_KEEP_LABEL, IDC_KEEP_EDIT},
+        {IDC_OLDER_LABEL, IDC_OLDER_EDIT},
+        {IDC_OLDER_UNIT, IDC_OLDER_EDIT},
+    };
+    for (const auto& [id, row] : beside) {
+        const LayoutRect label = current(id);
+        out[id] = with_bottom(label, label.bottom + out[row].top - current(row).top);
     }
 
     out[IDC_PRESET_COMBO] = with_bottom(current(IDC_PRESET_COMBO), out[IDC_OPTIONS_GROUP].top - 12);
@@ -110,10 +121,15 @@ inline std::map<int, LayoutRect> ComputeMainLayout(const MainLayoutInput& in) {
     folder_list.bottom = out[IDC_PRESET_LABEL].top - 6;
     out[IDC_FOLDER_LIST] = folder_list;
 
+    // The run's summary line ends level with the group; the file list stands on it.
+    LayoutRect summary = with_bottom(current(IDC_RUN_SUMMARY), client.bottom - 52);
     LayoutRect file_list = current(IDC_FILE_LIST);
+    summary.left = file_list.left;
+    summary.right = client.right - 10;
+    out[IDC_RUN_SUMMARY] = summary;
     file_list.right = client.right - 10;
     file_list.top = client.top + kToolbarBand;
-    file_list.bottom = client.bottom - 52;
+    file_list.bottom = summary.top - 4;
     out[IDC_FILE_LIST] = file_list;
     return out;
 }

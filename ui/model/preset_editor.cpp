@@ -18,7 +18,7 @@ std::vector<PresetEntry*> EntriesOf(PresetList& list) {
 }  // namespace
 
 PresetEditValues EditValuesOf(const PresetEntry& entry) {
-    return {entry.Name, entry.Filter, entry.Flags};
+    return {entry.Name, entry.Filter, entry.Flags, entry.Keep, entry.OlderThanDays};
 }
 
 PresetEditor::PresetEditor(PresetList& list) : list_(list), shown_(EntriesOf(list)) {}
@@ -38,6 +38,14 @@ bool PresetEditor::Commit(const PresetEditValues& values) {
     }
     if (values.Flags != current_->Flags) {
         current_->Flags = values.Flags;
+        changed_ = true;
+    }
+    if (values.Keep != current_->Keep) {
+        current_->Keep = values.Keep;
+        changed_ = true;
+    }
+    if (values.OlderThanDays != current_->OlderThanDays) {
+        current_->OlderThanDays = values.OlderThanDays;
         changed_ = true;
     }
     return name_taken;

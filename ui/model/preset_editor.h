@@ -11,12 +11,14 @@ namespace vantrel {
 
 class RegistryProfile;
 
-// What the Presets dialog's editing controls show: the name box, the filter box and the
-// seven check boxes packed into OptionFlag bits.
+// What the Presets dialog's editing controls show: the name box, the filter box, the keep
+// box, the age box's days and the seven check boxes packed into OptionFlag bits.
 struct PresetEditValues {
     std::wstring Name;
     std::wstring Filter;
     uint32_t Flags = 0;
+    std::wstring Keep;
+    uint32_t OlderThanDays = 0;
 };
 
 PresetEditValues EditValuesOf(const PresetEntry& entry);
@@ -34,9 +36,9 @@ class PresetEditor {
     PresetEntry* Current() const { return current_; }
     bool Changed() const { return changed_; }
 
-    // Keeps the edits of the current preset: each of name, filter and flags that differs
-    // (exactly, case-sensitively, all 32 bits) is stored and marks the list changed. An empty
-    // name is not taken: a nameless preset would end the stored list at the next start and
+    // Keeps the edits of the current preset: each of name, filter, flags, keep and days that
+    // differs (exactly, case-sensitively, all 32 bits) is stored and marks the list changed. An
+    // empty name is not taken: a nameless preset would end the stored list at the next start and
     // drop every preset after it, so the entry keeps its previous name. Returns false when
     // the name was refused, so the caller can show the kept name again.
     bool Commit(const PresetEditValues& values);

@@ -24,11 +24,29 @@ std::wstring NormalizeFilterForMatching(const std::wstring& text) {
     return normalized;
 }
 
+int32_t OlderThanDaysFromText(const std::wstring& text) {
+    const std::wstring trimmed = TrimWhiteSpace(text);
+    int64_t days = 0;
+    for (wchar_t ch : trimmed) {
+        if (ch < L'0' || ch > L'9') {
+            break;
+        }
+        days = days * 10 + (ch - L'0');
+        if (days > kMaxOlderThanDays) {
+            return kMaxOlderThanDays;
+        }
+    }
+    return static_cast<int32_t>(days);
+}
+
 int FindMatchingPreset(const PresetList& list, const CleaningOptions& controls) {
     const std::wstring filter = NormalizeFilterForMatching(controls.Filter);
+    const std::wstring keep = NormalizeFilterForMatching(controls.Keep);
     const uint32_t flags = controls.PackFlags();
     for (int i = 0; i < list.Count(); ++i) {
-        if (list[i].Flags == flags && EqualsIgnoreCase(list[i].Filter, filter)) {
+        if (list[i].Flags == flags && EqualsIgnoreCase(list[i].Filter, filter) &&
+            EqualsIgnoreCase(list[i].Keep, keep) &&
+            static_cast<int64_t>(list[i].OlderThanDays) == controls.OlderThanDays) {
             return i;
         }
     }
@@ -46,9 +64,11 @@ bool ApplyPreset(const PresetList& list, int selection, CleaningOptions& control
         return false;
     }
     controls.Filter = entry->Filter;
-    controls.UnpackFlags(entry->Flags);
     controls.Keep = entry->Keep;
-    controls.OlderThanDays = static_cast<int32_t>(entry->OlderThanDays);
+    controls.OlderThanDays = entry->OlderThanDays > kMaxOlderThanDays
+                                 ? kMaxOlderThanDays
+                                 : static_cast<int32_t>(entry->OlderThanDays);
+    controls.UnpackFlags(entry->Flags);
     return true;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // The main window's preset rules as plain functions. The window keeps none of this logic:
-// it reads its filter edit (1015) and seven check boxes into a CleaningOptions ("controls"),
-// calls one of these functions, and writes back the combo selection and, where a function
-// changed them, the controls.
+// it reads its filter edit (1015), keep and age edits and seven check boxes into a
+// CleaningOptions ("controls"), calls one of these functions, and writes back the combo
+// selection and, where a function changed them, the controls.
 //
 //   Combo 1047 fill ........ PresetComboItems       (at creation, after the Presets dialog)
 //   CBN_SELCHANGE .......... ApplyPreset            (selection in, controls out)
@@ -42,18 +42,27 @@ inline int CustomComboIndex(const PresetList& list) {
 // and line feed inside removed (carriage returns stay), in lower case.
 std::wstring NormalizeFilterForMatching(const std::wstring& text);
 
-// The first preset whose Flags equal the packed switches in all 32 bits and whose stored
-// Filter equals the normalised filter text without regard to case; kNoPreset without one.
-// Names are never compared.
+// The most days the age box takes: six digits, far beyond any file's age, so that a huge
+// value still means "list nothing" rather than wrapping round.
+inline constexpr int32_t kMaxOlderThanDays = 999999;
+
+// The age box's text as a number of days: its leading digits (blanks around ignored), at
+// most kMaxOlderThanDays; 0 (off) when it starts with no digit.
+int32_t OlderThanDaysFromText(const std::wstring& text);
+
+// The first preset whose Flags equal the packed switches in all 32 bits, whose stored
+// Filter and Keep equal the normalised filter and keep texts without regard to case, and
+// whose OlderThanDays equals the age box's days; kNoPreset without one. Names are never
+// compared.
 int FindMatchingPreset(const PresetList& list, const CleaningOptions& controls);
 
 // The combo index to select after the filter or a switch changed: the matching preset,
 // or "Custom". Nothing is applied.
 int ReselectPreset(const PresetList& list, const CleaningOptions& controls);
 
-// Applies the preset at the combo selection: Filter and the seven switches of controls take
-// its values and true is returned. For "Custom", no selection or any other index nothing
-// changes and false is returned.
+// Applies the preset at the combo selection: Filter, Keep, OlderThanDays and the seven
+// switches of controls take its values and true is returned. For "Custom", no selection or any
+// other index nothing changes and false is returned.
 bool ApplyPreset(const PresetList& list, int selection, CleaningOptions& controls);
 
 // The combo selection while the main window is being created. window_preset_index is the
