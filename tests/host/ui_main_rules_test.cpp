@@ -190,9 +190,6 @@ TEST(ComputeMainLayout, TemplateSizeMovesTheLeftColumnOnlyWhereTheArithmeticSays
     EXPECT_EQ(ComputeMainLayout(in), first);
 }
 
-}  // namespace
-}  // namespace vantrel
-
 TEST(ComputeMainLayout, MarginsGapsAndBandFollowTheDpi) {
     // dpi, then the right margin (10), band (40), group bottom margin (52), the gap of the
     // two bottom boxes (4) and the gap above the empty-folders box (16) at that DPI.
@@ -219,3 +216,6 @@ TEST(ComputeMainLayout, MarginsGapsAndBandFollowTheDpi) {
                   out.at(IDC_SCAN_SUBFOLDERS).top - c.section_gap);
     }
 }
+
+}  // namespace
+}  // namespace vantrel

@@ -66,7 +66,8 @@ void CMainDlg::ScaleChildren(int from_dpi, int to_dpi) {
         if (child == preset_combo_.hwnd()) {
             // A combo's window height is its dropped-down height; its fields have their own.
             SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&rect));
-            const int field = static_cast<int>(SendMessageW(child, CB_GETITEMHEIGHT, -1, 0));
+            const int field =
+                static_cast<int>(SendMessageW(child, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
             SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                          RescaleForDpi(field, from_dpi, to_dpi));
             SendMessageW(child, CB_SETITEMHEIGHT, 0, ScaleForDpi(kPresetItemHeight, to_dpi));
