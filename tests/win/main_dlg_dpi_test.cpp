@@ -1,5 +1,5 @@
 // The main window at the DPI of the screen (96 in the ordinary run; tests/e2e/main_window_dpi.sh
-// starts it at 144) and after a move to a monitor with twice the DPI: every pixel-sized part
+// starts it at 144) and after a move to a monitor with half again the DPI: every pixel-sized part
 // grows like the dialog-unit parts, and no control overlaps another.
 
 #include <gtest/gtest.h>
@@ -157,32 +157,33 @@ TEST_F(MainWindowDpi, AtTheScreenDpiPixelPartsGrowLikeDialogUnitsAndNothingOverl
     ExpectNoControlOverlaps();
 }
 
-TEST_F(MainWindowDpi, MovingToAMonitorWithTwiceTheDpiScalesEverything) {
+TEST_F(MainWindowDpi, MovingToAMonitorWithHalfAgainTheDpiScalesEverything) {
     const HWND window = dialog->hwnd();
     const HWND files = dialog->Item(IDC_FILE_LIST);
     const int dpi = dialog->Dpi();
+    const int next = dpi * 3 / 2;
+    // Small enough that the grown window still fits the screen (the system keeps a window
+    // within its maximum tracking size).
+    SetWindowPos(window, nullptr, 0, 0, 800, 560, SWP_NOZORDER | SWP_NOACTIVATE);
     const int name_width = ListView_GetColumnWidth(files, 0);
     ListView_SetColumnWidth(files, 1, 55);  // widths the user set are scaled too
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const RECT suggested{frame.left, frame.top, frame.left + 2 * (frame.right - frame.left),
-                         frame.top + 2 * (frame.bottom - frame.top)};
+    const RECT suggested{0, 0, 1200, 840};
 
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi),
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(next, next),
                  reinterpret_cast<LPARAM>(&suggested));
     dialog->PumpPendingMessages();
 
-    EXPECT_EQ(dialog->Dpi(), 2 * dpi);
+    EXPECT_EQ(dialog->Dpi(), next);
     RECT now{};
     GetWindowRect(window, &now);
     EXPECT_TRUE(EqualRect(&now, &suggested));
-    EXPECT_EQ(ListView_GetColumnWidth(files, 0), 2 * name_width);
-    EXPECT_EQ(ListView_GetColumnWidth(files, 1), 110);
-    EXPECT_EQ(ImageWidth(ListView_GetImageList(files, LVSIL_STATE)), ScaleForDpi(16, 2 * dpi));
+    EXPECT_EQ(ListView_GetColumnWidth(files, 0), RescaleForDpi(name_width, dpi, next));
+    EXPECT_EQ(ListView_GetColumnWidth(files, 1), RescaleForDpi(55, dpi, next));
+    EXPECT_EQ(ImageWidth(ListView_GetImageList(files, LVSIL_STATE)), ScaleForDpi(16, next));
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right - RectIn(window, files).right, ScaleForDpi(10, 2 * dpi));
-    EXPECT_EQ(RectIn(window, files).top, ScaleForDpi(40, 2 * dpi));
+    EXPECT_EQ(client.right - RectIn(window, files).right, ScaleForDpi(10, next));
+    EXPECT_EQ(RectIn(window, files).top, ScaleForDpi(40, next));
     ExpectNoControlOverlaps();
 }
 
