@@ -19,4 +19,4 @@ cleanup() {
 vantrel_on_exit cleanup
 
 wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null </dev/null
-VANTREL_EXPECT_DPI=144 wine "$tests" --gtest_filter='MainWindowDpi.*' </dev/null
+VANTREL_EXPECT_DPI=144 wine "$tests" --gtest_filter='MainWindowDpi.AtTheScreenDpi*' </dev/null
