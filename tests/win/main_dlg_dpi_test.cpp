@@ -107,6 +107,7 @@ class MainWindowDpi : public ::testing::Test {
             {"minimum width", limits.ptMinTrackSize.x, 640},
             {"state images", ImageWidth(ListView_GetImageList(files, LVSIL_STATE)), 16},
             {"toolbar images", ImageWidth(toolbar_images), 20},
+            {"file icons", ImageWidth(ListView_GetImageList(files, LVSIL_SMALL)), 16},
         };
         const double growth = DialogUnitGrowth(window);
         for (const auto& part : kParts) {
