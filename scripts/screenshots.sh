@@ -5,6 +5,9 @@
 #
 #   scripts/screenshots.sh            every picture
 #   scripts/screenshots.sh main       only the named ones (see the table below)
+#   VANTREL_SHOT_DPI=144 scripts/screenshots.sh main
+#                                     at another DPI (LogPixels in the pictures' prefix),
+#                                     as docs/images/main-144dpi.png
 #
 # Pictures go to docs/images/<name>.png; logs to $BUILD_ROOT/screenshots/.
 set -euo pipefail
@@ -16,7 +19,15 @@ work="$BUILD_ROOT/screenshots"
 export WINEPREFIX="$work/prefix"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 out="$PWD/docs/images"
+dpi="${VANTREL_SHOT_DPI:-}"
 desktop_size=1280x800
+suffix=""
+if [ -n "$dpi" ]; then
+    # The window grows with the DPI; so do the desktop and the screen it is shown on.
+    desktop_size="$((1280 * dpi / 96))x$((800 * dpi / 96))"
+    export VANTREL_SCREEN="$((1280 * dpi / 96))x$((1024 * dpi / 96))x24"
+    suffix="-${dpi}dpi"
+fi
 
 # name | command-line arguments of Vantrel.exe | action once the window shows (a
 # function below, or -). Sample folders are C:\Projects\*.
@@ -34,6 +45,9 @@ exe="$VANTREL_MAIN_BIN/Vantrel.exe"
 
 mkdir -p "$work" "$out"
 cleanup() {
+    if [ -n "$dpi" ]; then
+        wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+    fi
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${VANTREL_XVFB_PID:-}" ] && kill "$VANTREL_XVFB_PID" 2>/dev/null || true
 }
@@ -44,6 +58,10 @@ vantrel_start_display
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$work/wineboot.log" 2>&1
     wineserver -w
+fi
+if [ -n "$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >"$work/dpi.log" 2>&1
 fi
 
 # Sample projects for the pictures of a scan: GCC output next to sources.
@@ -99,8 +117,8 @@ take() { # take <name> <arguments> <action>
     wait_settled || return 1
     [ "$action" = - ] || "$action" || return 1
     screen "$work/$name.full.png"
-    convert "$work/$name.full.png" -trim +repage "$out/$name.png"
-    echo "$out/$name.png ($(identify -format '%wx%h' "$out/$name.png"))"
+    convert "$work/$name.full.png" -trim +repage "$out/$name$suffix.png"
+    echo "$out/$name$suffix.png ($(identify -format '%wx%h' "$out/$name$suffix.png"))"
 }
 
 wanted=("$@")

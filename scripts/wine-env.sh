@@ -37,7 +37,7 @@ vantrel_start_display() {
     if [ -z "${DISPLAY:-}" ]; then
         local n=$((90 + RANDOM % 400))
         while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${VANTREL_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
         VANTREL_XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done

@@ -5,6 +5,8 @@
 #include "shellext/preset_menu.h"
 #include "shellext/shell_ids.h"
 #include "shellext/shell_module.h"
+#include "win32/dpi.h"
+#include "win32/scaled_bitmap.h"
 
 #include <shellapi.h>
 
@@ -39,6 +41,13 @@ bool MenuBitmapsSupported() {
         g_bitmapSupport.store(support, std::memory_order_relaxed);
     }
     return support == 1;
+}
+
+// The DPI of the window the menu is shown for: the active window of this thread (Explorer
+// builds its menus on the thread of the window clicked), else the foreground window.
+int MenuOwnerDpi() {
+    HWND owner = GetActiveWindow();
+    return WindowDpi(owner != nullptr ? owner : GetForegroundWindow());
 }
 
 // Releases a storage medium received from IDataObject::GetData.
@@ -91,6 +100,20 @@ CMyContextMenu::CMyContextMenu(IUnknown* outer)
     if (MenuBitmapsSupported()) {
         menu_bitmap_.reset(
             LoadBitmapW(ShellModule().Instance(), MAKEINTRESOURCEW(IDB_MENU_BITMAP)));
+    }
+}
+
+void CMyContextMenu::FitMenuBitmapToDpi(int dpi) {
+    // The picture is drawn for 96 DPI; sized like everything else, rounded as MulDiv does.
+    constexpr int kMenuBitmapSize = 16;
+    const int size = MulDiv(kMenuBitmapSize, dpi, USER_DEFAULT_SCREEN_DPI);
+    if (size == menu_bitmap_size_ || size <= 0) {
+        return;
+    }
+    if (HBITMAP scaled = LoadBitmapScaled(ShellModule().Instance(), IDB_MENU_BITMAP, 1, size, size);
+        scaled != nullptr) {
+        menu_bitmap_.reset(scaled);
+        menu_bitmap_size_ = size;
     }
 }
 
@@ -311,6 +334,7 @@ HRESULT CMyContextMenu::BuildSubmenu(HMENU menu, UINT index, UINT first_id, UINT
         return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
     }
     if (menu_bitmap_.get() != nullptr) {
+        FitMenuBitmapToDpi(MenuOwnerDpi());
         SetMenuItemBitmaps(menu, index, MF_BYPOSITION, menu_bitmap_.get(), menu_bitmap_.get());
     }
     command_count_ = presets + 1;

@@ -76,9 +76,12 @@ class CMyContextMenu final : public IMyContextMenu, public IShellExtInit, public
 
     HRESULT InitializeFromDropList(IDataObject* data);
     HRESULT BuildSubmenu(HMENU menu, UINT index, UINT first_id, UINT last_id);
+    // Replaces the menu bitmap by one drawn for `dpi` when its size differs.
+    void FitMenuBitmapToDpi(int dpi);
 
     LONG references_ = 0;
     BitmapHandle menu_bitmap_;
+    int menu_bitmap_size_ = 16;  // pixels of menu_bitmap_
     std::vector<std::wstring> folders_;
     UINT command_count_ = 0;
     CInnerUnknown inner_;

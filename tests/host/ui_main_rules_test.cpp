@@ -213,5 +213,32 @@ TEST(ComputeMainLayout, TemplateSizeMovesTheLeftColumnOnlyWhereTheArithmeticSays
     EXPECT_EQ(ComputeMainLayout(in), first);
 }
 
+TEST(ComputeMainLayout, MarginsGapsAndBandFollowTheDpi) {
+    // dpi, then the right margin (10), band (40), group bottom margin (52), the gap of the
+    // two bottom boxes (4) and the gap above the empty-folders box (16) at that DPI.
+    const struct {
+        int dpi, margin, band, group, box_gap, section_gap;
+    } kCases[] = {
+        {96, 10, 40, 52, 4, 16},
+        {120, 13, 50, 65, 5, 20},
+        {144, 15, 60, 78, 6, 24},
+        {192, 20, 80, 104, 8, 32},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.dpi);
+        MainLayoutInput in = TemplateInput(1400, 1000);
+        in.dpi = c.dpi;
+        const auto out = ComputeMainLayout(in);
+        EXPECT_EQ(out.at(kCloseButtonId).right, 1400 - c.margin);
+        EXPECT_EQ(out.at(IDC_FILE_LIST).right, 1400 - c.margin);
+        EXPECT_EQ(out.at(IDC_FILE_LIST).top, c.band);
+        EXPECT_EQ(out.at(IDC_FOLDERS_LABEL).top, c.band);
+        EXPECT_EQ(out.at(IDC_OPTIONS_GROUP).bottom, 1000 - c.group);
+        EXPECT_EQ(out.at(IDC_AUTO_CLOSE).bottom, out.at(IDC_ALWAYS_ON_TOP).top - c.box_gap);
+        EXPECT_EQ(out.at(IDC_DELETE_EMPTY_FOLDERS).bottom,
+                  out.at(IDC_SCAN_SUBFOLDERS).top - c.section_gap);
+    }
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "ui/model/dpi_scaling.h"
 #include "ui/model/tool_tip_text.h"
+#include "win32/dpi.h"
 
 namespace vantrel {
 namespace {
@@ -43,8 +45,12 @@ CFrameDlg::~CFrameDlg() {
 
 bool CFrameDlg::OnCreate() {
     large_icon_.reset(LoadIconW(instance(), MAKEINTRESOURCEW(IDI_APP_ICON)));
-    small_icon_.reset(static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(IDI_APP_ICON),
-                                                    IMAGE_ICON, 16, 16, LR_DEFAULTSIZE)));
+    // The icon resource has pictures of several sizes: the nearest one to a small icon at
+    // the window's DPI is used.
+    const int small_size = ScaleForDpi(16, WindowDpi(hwnd()));
+    small_icon_.reset(
+        static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
+                                      small_size, small_size, LR_DEFAULTSIZE)));
     tool_tips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
                                  nullptr, instance(), nullptr);

@@ -5,6 +5,7 @@
 
 #include "ui/controls/hyperlink_rules.h"
 #include "ui/controls/window_text.h"
+#include "win32/dpi.h"
 
 namespace vantrel {
 namespace {
@@ -101,8 +102,9 @@ void CHyperLink::SizeToText() {
         }
     }
     ReleaseDC(hwnd_, dc);
-    SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, HyperLinkWidthForText(extent.cx),
-                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top,
+                 HyperLinkWidthForText(extent.cx, WindowDpi(hwnd_)), bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CHyperLink::PaintParentBackground(HDC dc) {
@@ -130,7 +132,7 @@ void CHyperLink::DrawItem(const DRAWITEMSTRUCT& item) {
     const std::wstring text = GetWindowTextString(item.hwndItem);
     if (!text.empty()) {
         RECT text_area = area;
-        InflateRect(&text_area, -1, 0);
+        InflateRect(&text_area, -HyperLinkTextMargin(WindowDpi(item.hwndItem)), 0);
         DrawStateScope saved(dc);
         SetBkColor(dc, background_colour_);
         const HFONT own_font =

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/model/dpi_scaling.h"
+
 namespace vantrel {
 
 // Text colours of a link: blue while the mouse is elsewhere, red while it is over the link.
@@ -23,9 +25,14 @@ inline UINT HyperLinkTextFormat(LONG_PTR style) {
     return format;
 }
 
-// The width that fits a link to its text: the text and one pixel on either side.
-inline int HyperLinkWidthForText(int text_width) {
-    return text_width + 2;
+// The room on either side of a link's text: one pixel at 96 DPI.
+inline int HyperLinkTextMargin(int dpi) {
+    return ScaleForDpi(1, dpi);
+}
+
+// The width that fits a link to its text: the text and its margin on either side.
+inline int HyperLinkWidthForText(int text_width, int dpi = kDefaultDpi) {
+    return text_width + 2 * HyperLinkTextMargin(dpi);
 }
 
 struct HyperLinkLook {

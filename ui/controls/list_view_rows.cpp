@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "ui/model/list_rules.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 
 namespace vantrel {
@@ -78,6 +79,7 @@ void ShowListPopup(HWND owner, HWND list, LPARAM position, int popup_index, int 
     GetClientRect(list, &client);
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
     in.client = ToLayout(client);
+    in.dpi = WindowDpi(list);
     if (row >= 0) {
         RECT icon{};
         icon.left = LVIR_ICON;

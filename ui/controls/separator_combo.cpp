@@ -4,6 +4,8 @@
 
 #include "ui/controls/ui_resources.h"
 #include "ui/model/combo_item_text.h"
+#include "ui/model/dpi_scaling.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 
 namespace vantrel {
@@ -50,6 +52,9 @@ void CSeparatorComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
         const bool disabled = !IsWindowEnabled(item.hwndItem);
         const bool selected = (item.itemState & ODS_SELECTED) != 0;
         const bool themed = resources_ != nullptr && resources_->Themed();
+        // Every pixel size below is meant for 96 DPI and follows the combo's.
+        const int dpi = WindowDpi(item.hwndItem);
+        auto px = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
 
         const COLORREF old_text = SetTextColor(dc, GetSysColor(disabled   ? COLOR_BTNSHADOW
                                                                : selected ? COLOR_HIGHLIGHTTEXT
@@ -65,28 +70,28 @@ void CSeparatorComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
 
         if (IsSeparator(static_cast<int>(item.itemID)) && !in_edit) {
             BrushHandle line(CreateSolidBrush(kSeparatorColour));
-            RECT bottom{rect.left, rect.bottom - 1, rect.right, rect.bottom};
+            RECT bottom{rect.left, rect.bottom - px(1), rect.right, rect.bottom};
             FillRect(dc, &bottom, line.get());
         }
 
-        rect.left += 3;
-        rect.right -= 3;
+        rect.left += px(3);
+        rect.right -= px(3);
         SetBkMode(dc, TRANSPARENT);
 
         const ComboItemParts parts = SplitComboItemText(ItemText(item.hwndItem, item.itemID));
         if (!parts.left.empty()) {
             RECT left = rect;
             if (!parts.right.empty()) {
-                left.right = rect.right - right_width - 8;
+                left.right = rect.right - px(right_width) - px(8);
             }
             DrawTextW(dc, parts.left.c_str(), static_cast<int>(parts.left.size()), &left,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
         if (!parts.right.empty() && !(in_edit && right_hidden_in_edit)) {
             RECT right = rect;
-            right.left = rect.right - right_width;
+            right.left = rect.right - px(right_width);
             if (right_aligned) {
-                right.right -= 4;
+                right.right -= px(4);
             }
             if (disabled) {
                 SetTextColor(dc, kDisabledRightColour);

@@ -25,7 +25,7 @@ class CSeparatorComboBox {
     // The drawing of one item; the owner forwards its WM_DRAWITEM for this control.
     void DrawItem(const DRAWITEMSTRUCT& item) const;
 
-    int right_width = 64;
+    int right_width = 64;  // at 96 DPI; drawn at the combo's DPI
     COLORREF right_colour;
     bool right_aligned = false;
     bool right_hidden_in_edit = false;

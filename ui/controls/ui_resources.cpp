@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "resources/resource.h"
+#include "ui/model/dpi_scaling.h"
 
 namespace vantrel {
 namespace {
@@ -35,6 +36,37 @@ HIMAGELIST SystemImageList(UINT size_flag) {
     SHFILEINFOW info{};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | size_flag));
+}
+
+// The shell's icon list of one kind (SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE) from
+// SHGetImageList, looked up at run time (by ordinal on systems that do not export its name).
+HIMAGELIST ShellImageList(int kind) {
+    using GetImageList = HRESULT(WINAPI*)(int, REFIID, void**);
+    static const GetImageList get_image_list = [] {
+        HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
+        if (shell32 == nullptr) {
+            return GetImageList{};
+        }
+        FARPROC found = GetProcAddress(shell32, "SHGetImageList");
+        if (found == nullptr) {
+            found = GetProcAddress(shell32, MAKEINTRESOURCEA(727));
+        }
+        return reinterpret_cast<GetImageList>(reinterpret_cast<void*>(found));
+    }();
+    // IID_IImageList; the interface pointer is the list's handle.
+    static const GUID kImageListInterface = {
+        0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+    void* list = nullptr;
+    if (get_image_list == nullptr || FAILED(get_image_list(kind, kImageListInterface, &list))) {
+        return nullptr;
+    }
+    return static_cast<HIMAGELIST>(list);
+}
+
+int IconWidth(HIMAGELIST list) {
+    int width = 0;
+    int height = 0;
+    return list != nullptr && ImageList_GetIconSize(list, &width, &height) ? width : 0;
 }
 
 }  // namespace
@@ -76,6 +108,24 @@ HIMAGELIST CUiResources::ImageList(int kind) const {
         default:
             return nullptr;
     }
+}
+
+HIMAGELIST CUiResources::SmallImageListForDpi(int dpi) const {
+    constexpr int kSmallIconSize = 16;  // at 96 DPI
+    const int wanted = ScaleForDpi(kSmallIconSize, dpi);
+    if (dpi == kDefaultDpi || wanted == IconWidth(small_images_)) {
+        return small_images_;
+    }
+    // SHIL_LARGE 0, SHIL_SMALL 1, SHIL_EXTRALARGE 2: the shell keeps them for the process.
+    const HIMAGELIST lists[] = {small_images_, ShellImageList(0), ShellImageList(2)};
+    const int chosen =
+        NearestIconSize(wanted, {IconWidth(lists[0]), IconWidth(lists[1]), IconWidth(lists[2])});
+    for (HIMAGELIST list : lists) {
+        if (list != nullptr && IconWidth(list) == chosen) {
+            return list;
+        }
+    }
+    return small_images_;
 }
 
 bool CUiResources::MakeFonts(HFONT font) {

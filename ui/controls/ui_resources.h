@@ -29,6 +29,9 @@ class CUiResources {
 
     bool Themed() const { return themed_; }
     HIMAGELIST ImageList(int kind) const;
+    // The system's icon list whose size is nearest to a small icon at `dpi` (the small
+    // list itself at 96 DPI); all system lists share their icon indices.
+    HIMAGELIST SmallImageListForDpi(int dpi) const;
     HFONT NormalFont() const { return normal_font_.get(); }
     HFONT UnderlinedFont() const { return underlined_font_.get(); }
     HFONT StruckOutFont() const { return struck_out_font_.get(); }

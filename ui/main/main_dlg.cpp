@@ -13,8 +13,12 @@
 #include "ui/controls/ui_resources.h"
 #include "ui/controls/window_text.h"
 #include "ui/dialogs/presets_dlg.h"
+#include "ui/model/dpi_scaling.h"
+#include "ui/model/list_columns.h"
 #include "ui/model/preset_selection.h"
 #include "win32/absolute_path.h"
+#include "win32/dpi.h"
+#include "win32/scaled_bitmap.h"
 
 namespace vantrel {
 namespace {
@@ -22,9 +26,6 @@ namespace {
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 constexpr DWORD kListExtendedStyle =
     LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_INFOTIP;  // 0x430
-constexpr int kMinimumTrackWidth = 640;
-// Tall enough for the left column with the keep and age rows above a usable folder list.
-constexpr int kMinimumTrackHeight = 560;
 constexpr int kLayoutBatchSize = 30;
 constexpr int kOlderThanDaysDigits = 6;  // kMaxOlderThanDays
 
@@ -106,9 +107,10 @@ LayoutSize MeasureToolbar(HWND toolbar) {
     return size;
 }
 
-// Both toolbars are measured on the process's first layout pass; later passes reuse it.
+// Both toolbars are measured on the process's first layout pass at a DPI; later passes at
+// that DPI reuse it.
 struct ToolbarSizes {
-    bool measured = false;
+    int dpi = 0;  // 0: not measured yet
     LayoutSize menu;
     LayoutSize folder;
 };
@@ -124,14 +126,21 @@ void SetChecked(HWND box, bool checked) {
     SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// An image list of `count` images of width x height pixels at 96 DPI, at `dpi`. Scaled
+// images carry shades between the colours of the drawing: they need at least 24 bits.
 ImageListHandle ImageListFromBitmap(HINSTANCE instance, int bitmap_id, int width, int height,
-                                    UINT colour_flag, int count) {
-    ImageListHandle list(ImageList_Create(width, height, colour_flag | ILC_MASK, count, 0));
+                                    UINT colour_flag, int count, int dpi) {
+    const int scaled_width = ScaleForDpi(width, dpi);
+    const int scaled_height = ScaleForDpi(height, dpi);
+    if ((scaled_width != width || scaled_height != height) && colour_flag != ILC_COLOR32) {
+        colour_flag = ILC_COLOR24;
+    }
+    ImageListHandle list(
+        ImageList_Create(scaled_width, scaled_height, colour_flag | ILC_MASK, count, 0));
     if (!list) {
         return {};
     }
-    BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(bitmap_id),
-                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BitmapHandle bitmap(LoadBitmapScaled(instance, bitmap_id, count, scaled_width, scaled_height));
     if (!bitmap || ImageList_AddMasked(list.get(), bitmap.get(), kMaskColour) < 0) {
         return {};
     }
@@ -168,8 +177,12 @@ CMainDlg::~CMainDlg() {
 // Creation and initialisation
 
 bool CMainDlg::OnCreate() {
-    return CFrameDlg::OnCreate() && CreateMenuToolbar() && CreateFolderToolbar() &&
-           CreateImageLists();
+    if (!CFrameDlg::OnCreate()) {
+        return false;
+    }
+    dpi_ = WindowDpi(hwnd());
+    KeepDialogScalingOwn();
+    return CreateMenuToolbar() && CreateFolderToolbar() && CreateImageLists();
 }
 
 bool CMainDlg::CreateMenuToolbar() {
@@ -184,22 +197,25 @@ bool CMainDlg::CreateMenuToolbar() {
 
 bool CMainDlg::CreateFolderToolbar() {
     static const wchar_t* const kTexts[] = {L"Add Folder", L"Remove Folder", L"Remove All Folders"};
-    folder_toolbar_images_ =
-        ImageListFromBitmap(instance(), IDB_FOLDER_TOOLBAR, 20, 20, ILC_COLOR32, 3);
+    constexpr int kImageSize = 20;  // at 96 DPI
+    folder_toolbar_images_ = ImageListFromBitmap(instance(), IDB_FOLDER_TOOLBAR, kImageSize,
+                                                 kImageSize, ILC_COLOR32, 3, dpi_);
     if (!folder_toolbar_images_) {
         return false;
     }
+    const int size = ScaleForDpi(kImageSize, dpi_);
     folder_toolbar_ = CreateToolbarFromResource(
-        hwnd(), IDC_FOLDER_TOOLBAR, IDR_FOLDER_TOOLBAR, SIZE{20, 20}, folder_toolbar_images_.get(),
+        hwnd(), IDC_FOLDER_TOOLBAR, IDR_FOLDER_TOOLBAR, SIZE{size, size},
+        folder_toolbar_images_.get(),
         TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS | TBSTYLE_EX_HIDECLIPPEDBUTTONS,
         BTNS_SHOWTEXT, kTexts, 3);
     return folder_toolbar_ != nullptr;
 }
 
 bool CMainDlg::CreateImageLists() {
-    state_images_ =
-        ImageListFromBitmap(instance(), IDB_STATE_IMAGES, 16, 16, ILC_COLOR24, STATE_IMAGE_COUNT);
-    sort_arrows_ = ImageListFromBitmap(instance(), IDB_SORT_ARROWS, 9, 5, ILC_COLOR4, 2);
+    state_images_ = ImageListFromBitmap(instance(), IDB_STATE_IMAGES, 16, 16, ILC_COLOR24,
+                                        STATE_IMAGE_COUNT, dpi_);
+    sort_arrows_ = ImageListFromBitmap(instance(), IDB_SORT_ARROWS, 9, 5, ILC_COLOR4, 2, dpi_);
     return state_images_ && sort_arrows_;
 }
 
@@ -213,18 +229,11 @@ BOOL CMainDlg::OnInitDialog() {
 
     accelerators_ = LoadAcceleratorsW(instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
 
-    if (resources_.MakeFonts(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)))) {
-        const auto normal = reinterpret_cast<WPARAM>(resources_.NormalFont());
-        SendMessageW(menu_toolbar_, WM_SETFONT, normal, TRUE);
-        SendMessageW(folder_toolbar_, WM_SETFONT, normal, TRUE);
-        SendMessageW(Item(IDC_SCAN), WM_SETFONT, reinterpret_cast<WPARAM>(resources_.BoldFont()),
-                     TRUE);
-    }
-
+    SetFonts();
     LayOut();
     SetUpToolTips();
 
-    SendMessageW(preset_combo_.hwnd(), CB_SETITEMHEIGHT, 0, 20);
+    SendMessageW(preset_combo_.hwnd(), CB_SETITEMHEIGHT, 0, ScaleForDpi(kPresetItemHeight, dpi_));
     FillPresetCombo();
 
     SetUpLists();
@@ -263,7 +272,6 @@ void CMainDlg::SetUpToolTips() {
 }
 
 void CMainDlg::SetUpLists() {
-    const int scroll_width = GetSystemMetrics(SM_CXVSCROLL);
     for (CSortListCtrl* list : {&folder_list_, &file_list_}) {
         HWND window = list->hwnd();
         SetWindowLongPtrW(window, GWL_STYLE,
@@ -273,12 +281,6 @@ void CMainDlg::SetUpLists() {
         // for each refresh while a run fills the list.
         SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER,
                      LVS_EX_DOUBLEBUFFER);
-        SendMessageW(window, LVM_SETIMAGELIST, LVSIL_SMALL,
-                     reinterpret_cast<LPARAM>(resources_.ImageList(CUiResources::kSmallImages)));
-        SendMessageW(ListView_GetHeader(window), HDM_SETIMAGELIST, 0,
-                     reinterpret_cast<LPARAM>(sort_arrows_.get()));
-        SendMessageW(window, LVM_SETIMAGELIST, LVSIL_STATE,
-                     reinterpret_cast<LPARAM>(state_images_.get()));
         // Owner-data lists: the state image comes with each row when it is drawn.
         SendMessageW(window, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     }
@@ -287,20 +289,32 @@ void CMainDlg::SetUpLists() {
     folder_list_.SetSortAllowed([this] { return !IsBusy(); });
     file_list_.SetSortAllowed([this] { return !IsBusy(); });
 
-    RECT client{};
-    GetClientRect(folder_list_.hwnd(), &client);
-    folder_list_.InsertColumn(0, L"Folder", -1, -1, client.right - scroll_width - 60);
-    folder_list_.InsertColumn(1, L"Status", -1, -1, 60);
+    SetListImages();
+    InsertColumns(folder_list_, kFolderListColumns);
+    InsertColumns(file_list_, kFileListColumns);
+}
 
-    GetClientRect(file_list_.hwnd(), &client);
-    file_list_.InsertColumn(kFileNameColumn, L"Name", -1, -1, 160);
-    file_list_.InsertColumn(kFileExtColumn, L"Ext", -1, -1, 40);
-    file_list_.InsertColumn(kFileSizeColumn, L"Size", -1, LVCFMT_RIGHT, 72);
-    file_list_.InsertColumn(kFileModifiedColumn, L"Modified", -1, -1, 125);
-    // The folder column takes what the others leave (160 + 40 + 72 + 125 + 60).
-    file_list_.InsertColumn(kFileFolderColumn, L"Folder", -1, -1,
-                            client.right - scroll_width - 457);
-    file_list_.InsertColumn(kFileStatusColumn, L"Status", -1, -1, 60);
+void CMainDlg::SetListImages() {
+    for (CSortListCtrl* list : {&folder_list_, &file_list_}) {
+        HWND window = list->hwnd();
+        SendMessageW(window, LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(resources_.SmallImageListForDpi(dpi_)));
+        SendMessageW(ListView_GetHeader(window), HDM_SETIMAGELIST, 0,
+                     reinterpret_cast<LPARAM>(sort_arrows_.get()));
+        SendMessageW(window, LVM_SETIMAGELIST, LVSIL_STATE,
+                     reinterpret_cast<LPARAM>(state_images_.get()));
+    }
+}
+
+void CMainDlg::InsertColumns(CSortListCtrl& list, std::span<const ListColumn> columns) {
+    RECT client{};
+    GetClientRect(list.hwnd(), &client);
+    const std::vector<int> widths =
+        ColumnWidths(columns, client.right, SystemMetricForDpi(SM_CXVSCROLL, dpi_), dpi_);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        list.InsertColumn(static_cast<int>(i), columns[i].title, -1,
+                          columns[i].right_aligned ? LVCFMT_RIGHT : -1, widths[i]);
+    }
 }
 
 void CMainDlg::StartFromRequest() {
@@ -452,10 +466,10 @@ void CMainDlg::LayOut() {
         return;
     }
     ToolbarSizes& toolbars = MeasuredToolbars();
-    if (!toolbars.measured) {
+    if (toolbars.dpi != dpi_) {
         toolbars.menu = MeasureToolbar(menu_toolbar_);
         toolbars.folder = MeasureToolbar(folder_toolbar_);
-        toolbars.measured = true;
+        toolbars.dpi = dpi_;
     }
     MainLayoutInput input;
     RECT client{};
@@ -463,6 +477,7 @@ void CMainDlg::LayOut() {
     input.client = {client.left, client.top, client.right, client.bottom};
     input.menu_toolbar = toolbars.menu;
     input.folder_toolbar = toolbars.folder;
+    input.dpi = dpi_;
     for (int id : kLayoutControls) {
         input.controls[id] = ChildRect(hwnd(), Item(id));
     }
@@ -738,8 +753,8 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
     switch (message) {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-            info->ptMinTrackSize.x = kMinimumTrackWidth;
-            info->ptMinTrackSize.y = kMinimumTrackHeight;
+            info->ptMinTrackSize.x = ScaleForDpi(kMinimumTrackWidth, dpi_);
+            info->ptMinTrackSize.y = ScaleForDpi(kMinimumTrackHeight, dpi_);
             result = 0;
             return true;
         }
@@ -768,6 +783,10 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
         }
         case UM_OPTIONS_CHANGED:
             OnOptionsChanged();
+            result = 0;
+            return true;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
             result = 0;
             return true;
         default:

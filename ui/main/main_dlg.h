@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "config/app_settings.h"
@@ -16,6 +17,7 @@
 #include "ui/main/run_controller.h"
 #include "ui/main/run_host.h"
 #include "ui/model/main_enabling_rules.h"
+#include "ui/model/list_columns.h"
 #include "ui/model/main_layout.h"
 #include "ui/model/main_window_values.h"
 #include "win32/handles.h"
@@ -28,6 +30,8 @@ class RegistryProfile;
 // The private message the window posts itself when the filter text or an option box
 // changed; it re-selects the matching preset when it arrives.
 inline constexpr UINT UM_OPTIONS_CHANGED = WM_USER + 1;
+// The height of the preset combo's items, at 96 DPI.
+inline constexpr int kPresetItemHeight = 20;
 
 // Receiver of the application-wide commands (About, Check for Updates, Web Site, Email Us,
 // Settings, the default help command) that the main window does not handle itself.
@@ -72,6 +76,12 @@ class CMainDlg : public CFrameDlg, private RunHost {
     // One layout pass over the current client size.
     void LayOut();
 
+    // The DPI every pixel size of the window is made for.
+    int Dpi() const { return dpi_; }
+    // The window moves to a monitor with `dpi` (WM_DPICHANGED): controls, fonts, images
+    // and column widths follow it, and the window takes the `suggested` rectangle.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
     // The process exit code: how the last run ended when the command line started one
     // (RunExitCode), otherwise 0.
     int ExitCode() const { return exit_code_; }
@@ -105,6 +115,13 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool CreateImageLists();
     void SetUpToolTips();
     void SetUpLists();
+    void SetListImages();
+    void InsertColumns(CSortListCtrl& list, std::span<const ListColumn> columns);
+    // This window, not the dialog manager, answers a change of DPI (main_dlg_dpi.cpp).
+    void KeepDialogScalingOwn();
+    void ScaleChildren(int from_dpi, int to_dpi);
+    void ScaleFonts(int from_dpi, int to_dpi);
+    void SetFonts();
     void StartFromRequest();
 
     // The filter edit and the seven option boxes.
@@ -156,6 +173,8 @@ class CMainDlg : public CFrameDlg, private RunHost {
     bool run_from_request_ = false;  // the command line started a run: runs set the exit code
     int exit_code_ = 0;
 
+    int dpi_ = kDefaultDpi;
+    FontHandle dialog_font_;         // the template's font, once a DPI change has remade it
     HACCEL accelerators_ = nullptr;  // from the resources: freed with the module
     HWND menu_toolbar_ = nullptr;
     HWND folder_toolbar_ = nullptr;

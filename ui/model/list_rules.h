@@ -32,8 +32,9 @@ struct MenuPoint {
 struct MenuPositionInput {
     MenuPoint requested;
     bool has_row = false;
-    LayoutRect icon;    // the row's icon rectangle, screen coordinates
-    LayoutRect client;  // the list's client area, screen coordinates
+    LayoutRect icon;        // the row's icon rectangle, screen coordinates
+    LayoutRect client;      // the list's client area, screen coordinates
+    int dpi = kDefaultDpi;  // the list's; the 5-pixel offset is meant for 96 DPI
 };
 
 inline MenuPoint ChooseMenuPosition(const MenuPositionInput& in) {
@@ -48,7 +49,8 @@ inline MenuPoint ChooseMenuPosition(const MenuPositionInput& in) {
             return centre;
         }
     }
-    return MenuPoint{in.client.left + 5, in.client.top + 5};
+    const int offset = ScaleForDpi(5, in.dpi);
+    return MenuPoint{in.client.left + offset, in.client.top + offset};
 }
 
 // Whether a row's bounds touch or overlap the client rectangle; rows that do not are not
