@@ -368,7 +368,8 @@ void CleanCommand(const std::wstring& window_root, const std::wstring& bare_root
         "clean (Scan & Clean from the command line, visible window) %ls\n"
         "  bare walk + DeleteFileW: %7d deleted %8.3f s (%.3f s CPU, server %.2f s)\n"
         "  window:                  %7d rows    %8.3f s (+%.3f s start-up)   ratio %5.2fx\n"
-        "    scan phase ended at %.3f s; process %.3f s CPU (server %.2f s), window thread %.3f s CPU, "
+        "    scan phase ended at %.3f s; process %.3f s CPU (server %.2f s), window thread %.3f s "
+        "CPU, "
         "longest message %.1f ms\n",
         window_root.c_str(), deleted, bare, bare_cpu, bare_server_cpu, rows, shown, start_up,
         bare > 0 ? shown / bare : 0.0, scan_phase, process_cpu, server_cpu, window_cpu,
