@@ -18,7 +18,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +38,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr UINT kSystemTimerMessage = 0x0118;  // WM_SYSTIMER: the caret's blink
 
 double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -99,10 +103,12 @@ struct Window {
         SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(dialog->Item(id)));
     }
-    // One round of the message loop, one message at a time as the window's modal loop
-    // takes them; notes the longest time a single message kept the window's thread.
+    // One round of the message loop as the window's modal loop runs it: it sleeps until a
+    // message comes (the timeout only lets the caller's check run now and then), takes one
+    // message at a time, and has its idle step once the queue is empty after a message that
+    // is neither a paint nor the caret's timer. Notes the longest time one message kept the thread.
     void Pump() {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             const auto start = Clock::now();
@@ -112,15 +118,42 @@ struct Window {
             }
             const double held = Seconds(start);
             longest_stall = held > longest_stall ? held : longest_stall;
+            MessageCost& cost = costs[message.message];
+            cost.seconds += held;
+            ++cost.count;
             if (std::getenv("BENCH_TRACE") != nullptr && held > 0.010) {
                 std::printf("    msg %04x wp %llx hwnd %p: %.1f ms\n", message.message,
                             (unsigned long long)message.wParam, (void*)message.hwnd, held * 1e3);
+            }
+            if (message.message != WM_PAINT && message.message != kSystemTimerMessage) {
+                idle_pending = true;
             }
             if (done_check && done_check()) {
                 return;
             }
         }
-        dialog->PumpPendingMessages();  // the idle step
+        if (idle_pending) {
+            idle_pending = false;
+            const auto idle_start = Clock::now();
+            dialog->PumpPendingMessages();  // the idle step
+            MessageCost& cost = costs[0xFFFFFFFF];
+            cost.seconds += Seconds(idle_start);
+            ++cost.count;
+        }
+    }
+    bool idle_pending = true;
+    // Time spent per message, the idle step as 0xffffffff, for BENCH_COSTS.
+    struct MessageCost {
+        double seconds = 0;
+        int count = 0;
+    };
+    std::map<UINT, MessageCost> costs;
+    void PrintCosts() const {
+        for (const auto& [id, cost] : costs) {
+            if (cost.seconds > 0.05) {
+                std::printf("    msg %04x: %6d times %8.3f s\n", id, cost.count, cost.seconds);
+            }
+        }
     }
     template <typename Done>
     void PumpUntil(Done done) {
@@ -141,6 +174,42 @@ double ThreadCpu() {
         return ((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
     };
     return seconds(kernel) + seconds(user);
+}
+
+// CPU time every thread of this process has used, in seconds.
+double ProcessCpu() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& time) {
+        return ((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+// CPU time of the Linux process BENCH_SERVER_PID names (window_scan.sh passes the
+// wineserver's), in seconds, read from /proc through Wine's Z: drive; 0 without it.
+double ServerCpu() {
+    const char* pid = std::getenv("BENCH_SERVER_PID");
+    if (pid == nullptr || *pid == '\0') {
+        return 0;
+    }
+    const std::string path = std::string("Z:\\proc\\") + pid + "\\stat";
+    FILE* file = std::fopen(path.c_str(), "r");
+    if (file == nullptr) {
+        return 0;
+    }
+    char text[1024] = {};
+    const size_t length = std::fread(text, 1, sizeof(text) - 1, file);
+    std::fclose(file);
+    // Fields 14 and 15 (user and system clock ticks) follow the ")" that ends the name.
+    const char* at = std::strrchr(text, ')');
+    unsigned long long user = 0, system = 0;
+    if (length == 0 || at == nullptr ||
+        std::sscanf(at + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user,
+                    &system) != 2) {
+        return 0;
+    }
+    return static_cast<double>(user + system) / 100.0;
 }
 
 // One small scan through a window first: the shell's icon lists and the common controls
@@ -270,6 +339,8 @@ void CleanCommand(const std::wstring& window_root, const std::wstring& bare_root
     const double start_up = Seconds(created);
     const auto start = Clock::now();
     const double cpu_before = ThreadCpu();
+    const double process_before = ProcessCpu();
+    const double server_before = ServerCpu();
     // The Clean button reads "Cleaning" while the clean phase runs.
     double scan_phase = 0;
     window.PumpUntil([&] {
@@ -280,17 +351,29 @@ void CleanCommand(const std::wstring& window_root, const std::wstring& bare_root
     });
     const double shown = Seconds(start);
     const double window_cpu = ThreadCpu() - cpu_before;
+    if (std::getenv("BENCH_COSTS") != nullptr) {
+        window.PrintCosts();
+    }
+    const double process_cpu = ProcessCpu() - process_before;
+    const double server_after = ServerCpu();
+    const double server_cpu = server_after - server_before;
     const int rows = window.dialog->Files().RowCount();
 
     int deleted = 0;
+    const double bare_before = ProcessCpu();
     const double bare = BareWalkAndDelete(bare_root, deleted);
+    const double bare_cpu = ProcessCpu() - bare_before;
+    const double bare_server_cpu = ServerCpu() - server_after;
     std::printf(
         "clean (Scan & Clean from the command line, visible window) %ls\n"
-        "  bare walk + DeleteFileW: %7d deleted %8.3f s\n"
+        "  bare walk + DeleteFileW: %7d deleted %8.3f s (%.3f s CPU, server %.2f s)\n"
         "  window:                  %7d rows    %8.3f s (+%.3f s start-up)   ratio %5.2fx\n"
-        "    scan phase ended at %.3f s; window thread %.3f s CPU, longest message %.1f ms\n",
-        window_root.c_str(), deleted, bare, rows, shown, start_up, bare > 0 ? shown / bare : 0.0,
-        scan_phase, window_cpu, window.longest_stall * 1e3);
+        "    scan phase ended at %.3f s; process %.3f s CPU (server %.2f s), window thread %.3f s "
+        "CPU, "
+        "longest message %.1f ms\n",
+        window_root.c_str(), deleted, bare, bare_cpu, bare_server_cpu, rows, shown, start_up,
+        bare > 0 ? shown / bare : 0.0, scan_phase, process_cpu, server_cpu, window_cpu,
+        window.longest_stall * 1e3);
     std::fflush(stdout);
 }
 

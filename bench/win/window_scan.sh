@@ -34,6 +34,15 @@ cp -r "$work/clean5k_a" "$work/clean5k_b"
 win() { echo "Z:${1//\//\\}"; }
 vantrel_start_display
 vantrel_start_wine
+# The wineserver of this prefix (its working folder is named after the prefix's device and
+# inode): the clean reports the CPU it spent on the window's run and on the bare loop.
+server_dir=$(printf "server-%x-%x" "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+for proc in /proc/[0-9]*; do
+    if [ "$(basename "$(readlink "$proc/cwd" 2>/dev/null)")" = "$server_dir" ] &&
+        [[ "$(cat "$proc/comm" 2>/dev/null)" == wineserver* ]]; then
+        export BENCH_SERVER_PID=${proc#/proc/}
+    fi
+done
 # The first window of a process loads the shell's icon lists and the common controls: a
 # small scan takes that start-up before anything is measured.
 wine "$exe" warm "$(win "$work/warm")" scan "$(win "$work/scan10k")" scan "$(win "$work/big_a")" \

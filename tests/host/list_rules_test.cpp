@@ -170,5 +170,13 @@ TEST(AnimationFrames, StateIndicesAreTheSpinningRingImages) {
     }
 }
 
+TEST(RefreshPause, KeepsDrawingToATenthAndAtMostFourTimesASecond) {
+    for (const uint64_t took : {0, 1, 27, 28, 60, 1000}) {
+        const uint64_t pause = RefreshPause(took);
+        EXPECT_GE(pause, 250u) << took;
+        EXPECT_LE(10 * took, took + pause) << took;
+    }
+}
+
 }  // namespace
 }  // namespace vantrel

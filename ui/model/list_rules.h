@@ -83,10 +83,13 @@ inline constexpr int kRunLockedControls[] = {IDC_SCAN,
                                              IDC_PRESET_COMBO};
 
 // How long the timer's refreshes of a list pause after one that took `took_ms` to show
-// (drawing included): three times as long, so that drawing takes at most a quarter of the
-// window's thread however slow the display is; no pause after a quick one.
+// (drawing included): at least a quarter of a second, so that a run shows its progress a
+// few times a second while the row animation keeps its own pace, and nine times as long as
+// the refresh took, so that drawing takes at most a tenth of the window's thread however
+// slow the display is. Under Wine every repaint also costs the wineserver and the X server
+// time, which a run's worker then waits for.
 inline uint64_t RefreshPause(uint64_t took_ms) {
-    return took_ms < 25 ? 0 : 3 * took_ms;
+    return took_ms < 28 ? 250 : 9 * took_ms;
 }
 
 // The state index of an animated row: frames 0 to 4 show indices 5 to 9.
