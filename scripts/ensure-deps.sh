@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmar
           wine wine32:i386 wine64 libwine-dev xvfb xauth x11-utils xdotool imagemagick nsis)
 
 # Where the machine cannot execute 32-bit x86 code itself, the 32-bit smoke set runs under
-# user-mode emulation when VANTREL_EMULATION=1 asks for it (scripts/x86-32.sh). Without
+# user-mode emulation unless VANTREL_NO_EMULATION=1 (scripts/x86-32.sh). Without
 # the 32-bit C library the loader cannot be tried yet: the check then follows the install.
 source "$(dirname "$0")/x86-32.sh"
 wants_emulation() {

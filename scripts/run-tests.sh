@@ -15,8 +15,8 @@ vantrel_start_wine
 
 # The 64-bit tree (VantrelShell.dll and the 64-bit twin of Vantrel.exe with its tests)
 # runs everywhere; the 32-bit tree in full where the machine executes 32-bit code natively,
-# else, with VANTREL_EMULATION=1, as a smoke set under emulation at the end
-# (scripts/run-emulated-32bit.sh).
+# else as a smoke set under emulation at the end (scripts/run-emulated-32bit.sh), unless
+# VANTREL_NO_EMULATION=1 or the emulation cannot be set up.
 targets=(host win64)
 native32=0
 if vantrel_can_run_32bit; then
@@ -63,7 +63,7 @@ for script in tests/e2e/*.sh; do
 done
 
 if [ "$native32" = 0 ]; then
-    why="the emulated 32-bit smoke set runs only with VANTREL_EMULATION=1"
+    why="VANTREL_NO_EMULATION=1 turned the emulated smoke set off"
     emulated=2
     if vantrel_emulation_wanted; then
         scripts/run-emulated-32bit.sh "$results" | tee "$results/emu32-run.log"

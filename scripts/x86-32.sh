@@ -3,10 +3,8 @@
 #
 # Some kernels run 64-bit code only. There, Debian's qemu-user-static can still run the
 # 32-bit loader when an "i386" entry in binfmt_misc hands 32-bit ELF files to
-# qemu-i386-static; Wine's 32-bit side then starts, slowly. The emulated run is not yet
-# reliable (Wine's client loses its server connection in some tests, and the program's
-# start can outlast the scripts' waits), so a run sets it up only when asked:
-# VANTREL_EMULATION=1. VANTREL_NO_EMULATION=1 keeps it off whatever else is set.
+# qemu-i386-static; Wine's 32-bit side then starts, slowly. A test run sets that up
+# where it can; VANTREL_NO_EMULATION=1 keeps it off.
 
 VANTREL_BINFMT_DIR=/proc/sys/fs/binfmt_misc
 VANTREL_QEMU_I386=/usr/bin/qemu-i386-static
@@ -52,19 +50,19 @@ vantrel_can_run_32bit() {
     vantrel_loader32_starts
 }
 
+# Whether this run may set up the emulated 32-bit smoke set.
+vantrel_emulation_wanted() {
+    [ "${VANTREL_NO_EMULATION:-0}" != 1 ]
+}
+
 # Sets up the emulation where the machine cannot run 32-bit code natively: mounts
 # binfmt_misc if needed and registers the i386 entry if none is there. Sets
 # VANTREL_EMULATION_ADDED=1 when it registered the entry itself (vantrel_emulation_end
 # removes it again). Fails, with VANTREL_NO_EMULATION_REASON, where that cannot be done.
-# Whether this run asked for the emulated 32-bit smoke set.
-vantrel_emulation_wanted() {
-    [ "${VANTREL_EMULATION:-0}" = 1 ] && [ "${VANTREL_NO_EMULATION:-0}" != 1 ]
-}
-
 vantrel_emulation_begin() {
     VANTREL_EMULATION_ADDED=0
     if ! vantrel_emulation_wanted; then
-        VANTREL_NO_EMULATION_REASON="the emulated smoke set runs only with VANTREL_EMULATION=1"
+        VANTREL_NO_EMULATION_REASON="VANTREL_NO_EMULATION=1 turned the emulated smoke set off"
         return 1
     fi
     if [ ! -x "$VANTREL_QEMU_I386" ]; then

@@ -311,10 +311,23 @@ TEST(CommandLineWin32Test, ProcessArgumentsStartWithTheProgram) {
 TEST(CommandLineWin32Test, UsageBoxShowsTheTextAndCloses) {
     std::atomic<bool> seen{false};
     std::wstring shown_text;
+    // Only this process's box counts: a running Vantrel.exe has a dialog of the same title.
+    const auto own_box = [] {
+        HWND box = nullptr;
+        while ((box = FindWindowExW(nullptr, box, L"#32770", kApplicationTitle)) != nullptr) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(box, &process);
+            if (process == GetCurrentProcessId()) {
+                return box;
+            }
+        }
+        return box;
+    };
     std::thread closer([&] {
-        for (int i = 0; i < 200 && !seen; ++i) {
+        // Up to a minute: where every first window of a program is slow (emulated code).
+        for (int i = 0; i < 2400 && !seen; ++i) {
             Sleep(25);
-            HWND box = FindWindowW(L"#32770", kApplicationTitle);
+            HWND box = own_box();
             if (box == nullptr) {
                 continue;
             }
