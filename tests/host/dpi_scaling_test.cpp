@@ -24,15 +24,16 @@ TEST(ScaleForDpi, RoundsLikeMulDiv) {
 }
 
 TEST(ColumnWidths, FixedColumnsScaleAndTheFolderColumnTakesTheRest) {
-    // dpi, scroll bar width at that dpi, then the five file-list widths for a 900-pixel list.
+    // dpi, scroll bar width at that dpi, then the file-list widths for a 900-pixel list; at
+    // 192 DPI the fixed columns leave nothing, and the folder column keeps its least width.
     const struct {
         int dpi, scroll;
         std::vector<int> widths;
     } kCases[] = {
-        {96, 17, {160, 40, 72, 551, 60}},
-        {120, 21, {200, 50, 90, 464, 75}},
-        {144, 26, {240, 60, 108, 376, 90}},
-        {192, 34, {320, 80, 144, 202, 120}},
+        {96, 17, {160, 40, 72, 125, 426, 60}},
+        {120, 21, {200, 50, 90, 156, 308, 75}},
+        {144, 26, {240, 60, 108, 188, 188, 90}},
+        {192, 34, {320, 80, 144, 250, 120, 120}},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(ColumnWidths(kFileListColumns, 900, c.scroll, c.dpi), c.widths) << c.dpi;

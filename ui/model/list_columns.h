@@ -3,6 +3,7 @@
 // The columns of the two lists: title, width at 96 DPI and alignment. One column fills what
 // the others leave of the list's client width; every width follows the list's DPI.
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -11,6 +12,8 @@
 namespace vantrel {
 
 inline constexpr int kFillColumn = -1;  // width: the rest of the client width
+// The least width of the filling column at 96 DPI, when the others leave less.
+inline constexpr int kFillColumnMinimum = 60;
 
 struct ListColumn {
     const wchar_t* title;
@@ -45,7 +48,8 @@ inline std::vector<int> ColumnWidths(std::span<const ListColumn> columns, int cl
     }
     for (size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].width == kFillColumn) {
-            widths[i] = client_width - scroll_width - fixed;
+            widths[i] =
+                std::max(client_width - scroll_width - fixed, ScaleForDpi(kFillColumnMinimum, dpi));
         }
     }
     return widths;
