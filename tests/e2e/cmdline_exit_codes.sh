@@ -100,7 +100,7 @@ want = [
     ["Status", "Kind", "Size", "Path", "Reason"],
     ["Deleted", "file", "5", root + "\\r1\\" + odd, ""],
     ["Deleted", "file", "0", root + "\\r2\\x\\empty.o", ""],
-    ["Deleted", "folder", "", root + "\\r3\\build,1.o", ""],
+    ["Deleted", "folder", "0", root + "\\r3\\build,1.o", ""],
 ]
 if got != want:
     sys.exit("report read back as\n%r\nexpected\n%r" % (got, want))

@@ -60,10 +60,10 @@ width=$(echo "$windows" | awk '{print $2}')
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null
 wait_for_exit "$pid"
 n=$(settings_count)
-[ "$n" -eq 14 ] || { echo "usage path wrote $n settings, expected 14"; exit 1; }
+[ "$n" -eq 16 ] || { echo "usage path wrote $n settings, expected 16"; exit 1; }
 wine reg query "$key\\Settings" /v LastFolder 2>/dev/null </dev/null | grep -q 'windows' &&
     { echo "the folder of the -h line was added"; exit 1; }
-echo "usage path: one box, 14 settings written"
+echo "usage path: one box, 16 settings written"
 
 # --- plain start: the main window; closing it writes everything ---
 reset_key
@@ -76,7 +76,7 @@ width=$(vantrel_windows | awk 'NR==1 {print $2}')
 wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null
 wait_for_exit "$pid"
 n=$(settings_count)
-[ "$n" -eq 14 ] || { echo "plain start wrote $n settings, expected 14"; exit 1; }
+[ "$n" -eq 16 ] || { echo "plain start wrote $n settings, expected 16"; exit 1; }
 wine reg query "$key\\Presets" /v Count 2>/dev/null </dev/null | grep -q '0xb' ||
     { echo "preset count is not 11"; exit 1; }
 for i in 01 02 03 04 05 06 07 08 09 10 11; do
@@ -85,4 +85,4 @@ for i in 01 02 03 04 05 06 07 08 09 10 11; do
 done
 wine reg query "$key\\Settings" /v ShowFileSizes 2>/dev/null </dev/null | grep -q '0x1' ||
     { echo "ShowFileSizes not written as 1"; exit 1; }
-echo "plain start: main window, 14 settings and 11 presets written at exit"
+echo "plain start: main window, 16 settings and 11 presets written at exit"

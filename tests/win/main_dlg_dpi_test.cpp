@@ -62,9 +62,10 @@ int ImageWidth(HIMAGELIST list) {
 }
 
 bool IsInOptionsGroup(int id) {
-    for (int inside : {IDC_FILTER_LABEL, IDC_FILTER_EDIT, IDC_DELETE_FILES, IDC_DELETE_FOLDERS,
-                       IDC_DELETE_EMPTY_FILES, IDC_DELETE_EMPTY_FOLDERS, IDC_SCAN_SUBFOLDERS,
-                       IDC_DELETE_READONLYS, IDC_RECYCLE_FILES}) {
+    for (int inside : {IDC_FILTER_LABEL, IDC_FILTER_EDIT, IDC_KEEP_LABEL, IDC_KEEP_EDIT,
+                       IDC_OLDER_LABEL, IDC_OLDER_EDIT, IDC_OLDER_UNIT, IDC_DELETE_FILES,
+                       IDC_DELETE_FOLDERS, IDC_DELETE_EMPTY_FILES, IDC_DELETE_EMPTY_FOLDERS,
+                       IDC_SCAN_SUBFOLDERS, IDC_DELETE_READONLYS, IDC_RECYCLE_FILES}) {
         if (id == inside) {
             return true;
         }
@@ -86,6 +87,7 @@ class MainWindowDpi : public ::testing::Test {
     void ExpectPixelPartsGrowLikeDialogUnits() const {
         const HWND window = dialog->hwnd();
         const HWND files = dialog->Item(IDC_FILE_LIST);
+        const HWND summary = dialog->Item(IDC_RUN_SUMMARY);
         RECT client{};
         GetClientRect(window, &client);
         MINMAXINFO limits{};
@@ -100,10 +102,12 @@ class MainWindowDpi : public ::testing::Test {
             {"Name column", ListView_GetColumnWidth(files, 0), 160},
             {"Ext column", ListView_GetColumnWidth(files, 1), 40},
             {"Size column", ListView_GetColumnWidth(files, 2), 72},
-            {"Status column", ListView_GetColumnWidth(files, 4), 60},
+            {"Modified column", ListView_GetColumnWidth(files, 3), 125},
+            {"Status column", ListView_GetColumnWidth(files, 5), 60},
             {"toolbar band", RectIn(window, files).top, 40},
             {"right margin", client.right - RectIn(window, files).right, 10},
-            {"bottom margin", client.bottom - RectIn(window, files).bottom, 52},
+            {"bottom margin", client.bottom - RectIn(window, summary).bottom, 52},
+            {"summary gap", RectIn(window, summary).top - RectIn(window, files).bottom, 4},
             {"minimum width", limits.ptMinTrackSize.x, 640},
             {"state images", ImageWidth(ListView_GetImageList(files, LVSIL_STATE)), 16},
             {"toolbar images", ImageWidth(toolbar_images), 20},
