@@ -2,9 +2,10 @@
 # The 32-bit smoke set, for machines that run 32-bit x86 code only under emulation:
 #   scripts/run-emulated-32bit.sh <results folder>
 # Sets up qemu-i386 through binfmt_misc (scripts/x86-32.sh), then runs, in a Wine prefix
-# of its own, the 32-bit portable suite, the 32-bit window tests that work under
-# emulation, and the command-line end-to-end scripts cmdline_clean and trimmed_names (or
-# those VANTREL_EMULATED_E2E names) against the 32-bit release Vantrel.exe that ships. Results go where scripts/run-tests.sh counts them: GoogleTest
+# of its own, the 32-bit portable suite and the command-line end-to-end script
+# trimmed_names (or those VANTREL_EMULATED_E2E names) against the 32-bit release
+# Vantrel.exe that ships; with VANTREL_EMULATED_WIN_TESTS=1 also the 32-bit window tests
+# that can work under emulation. Results go where scripts/run-tests.sh counts them: GoogleTest
 # reports in <results>/win32-emulated/, e2e script names in <results>/e2e-32-passed.txt
 # and e2e-32-failed.txt, programs without a report in crashed.txt. Exit code 2 when the
 # emulation cannot be set up (the reason is printed); the results decide the rest.
@@ -97,14 +98,20 @@ scale=$((2 + (start_cost + 9) / 10))
 [ "$scale" -ge 8 ] || scale=8
 echo "a 32-bit program starts in about $start_cost s here: waits scaled by $scale"
 
-# A hung window test costs the run its time limit: three starts and five minutes.
-suite $((300 + 3 * start_cost)) "$tree/win_tests.exe" --gtest_filter="$win_filter"
+# Under qemu-i386 a Wine program now and then stops for good waiting on Wine's server
+# (no CPU used; seen in the window tests and at the start of Vantrel.exe's window), so
+# the window tests and the scripts that open the window (cmdline_clean) cannot gate a
+# run: they join only when asked. A hung window test costs its time limit: three starts
+# and five minutes.
+if [ "${VANTREL_EMULATED_WIN_TESTS:-0}" = 1 ]; then
+    suite $((300 + 3 * start_cost)) "$tree/win_tests.exe" --gtest_filter="$win_filter"
+fi
 
 # The command-line scripts start the 32-bit program (and its 32-bit helper) once per case,
 # each start as slow as above: cmdline_exit_codes alone starts them 13 times, as long as
 # the rest of the smoke set together, so it runs only when VANTREL_EMULATED_E2E names it.
 echo "=== end-to-end tests, 32-bit release Vantrel.exe under emulation"
-for name in ${VANTREL_EMULATED_E2E:-cmdline_clean trimmed_names}; do
+for name in ${VANTREL_EMULATED_E2E:-trimmed_names}; do
     s=$SECONDS
     if VANTREL_MAIN_TREE=win32-release VANTREL_WAIT_SCALE=$scale bash "tests/e2e/$name.sh" \
         >"$results/e2e-32-$name.log" 2>&1; then
