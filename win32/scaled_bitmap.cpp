@@ -18,12 +18,13 @@ BITMAPINFO TopDown32(int width, int height) {
 }
 
 bool ReadPixels(HBITMAP bitmap, PixelImage& image) {
+    // Allocated before the DC is taken, so that nothing can throw while it is held.
+    image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
+    BITMAPINFO info = TopDown32(image.width, image.height);
     HDC screen = GetDC(nullptr);
     if (screen == nullptr) {
         return false;
     }
-    BITMAPINFO info = TopDown32(image.width, image.height);
-    image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
     const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height),
                                image.pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
