@@ -174,16 +174,18 @@ uint32_t Win32FileSystem::HoldFolder(const std::wstring& folder) {
         // A file where a folder was expected cannot be opened as a folder on every system.
         return error == ERROR_DIRECTORY ? static_cast<DWORD>(kErrorNotAFolder) : error;
     }
-    BY_HANDLE_FILE_INFORMATION info = {};
-    if (!GetFileInformationByHandle(handle.get(), &info)) {
+    // Only the attributes are asked: GetFileInformationByHandle also asks the volume for its
+    // serial number, which under Wine is a round trip to another process for every folder.
+    FILE_BASIC_INFO info = {};
+    if (!GetFileInformationByHandleEx(handle.get(), FileBasicInfo, &info, sizeof(info))) {
         return GetLastError();
     }
     // The handle tells what was opened. The name is asked too: Wine opens a Unix symlink's
     // target and reports the link only for the name.
     const DWORD by_name = GetFileAttributesW(system_path.c_str());
-    if (!IsRealFolder(info.dwFileAttributes) || !IsRealFolder(by_name)) {
+    if (!IsRealFolder(info.FileAttributes) || !IsRealFolder(by_name)) {
         const bool is_link =
-            ((info.dwFileAttributes | by_name) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+            ((info.FileAttributes | by_name) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
             by_name != INVALID_FILE_ATTRIBUTES;
         return is_link ? kErrorLinkOnPath : static_cast<uint32_t>(kErrorNotAFolder);
     }
