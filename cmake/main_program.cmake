@@ -42,16 +42,16 @@ vantrel_warnings(Vantrel)
 
 # The portable tests again, as Windows code under Wine.
 file(GLOB HOST_TEST_SOURCES CONFIGURE_DEPENDS tests/host/*.cpp)
-add_executable(portable_tests ${HOST_TEST_SOURCES})
-target_link_libraries(portable_tests PRIVATE vantrel_portable GTest::gmock GTest::gtest_main)
+add_executable(portable_tests ${HOST_TEST_SOURCES} tests/win/support/test_main.cpp)
+target_link_libraries(portable_tests PRIVATE vantrel_portable GTest::gmock GTest::gtest)
 vantrel_warnings(portable_tests)
 add_test(NAME portable_tests COMMAND portable_tests)
 
 # Tests of the Win32 code: real files, the real registry, dialogs driven by messages.
 # The resources are linked in so that dialogs load from the test program itself.
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
-add_executable(win_tests ${WIN_TEST_SOURCES} ${VANTREL_RC})
-target_link_libraries(win_tests PRIVATE ${VANTREL_UI_LIB} GTest::gmock GTest::gtest_main)
+add_executable(win_tests ${WIN_TEST_SOURCES} tests/win/support/test_main.cpp ${VANTREL_RC})
+target_link_libraries(win_tests PRIVATE ${VANTREL_UI_LIB} GTest::gmock GTest::gtest)
 vantrel_warnings(win_tests)
 add_test(NAME win_tests COMMAND win_tests)
 

@@ -91,6 +91,15 @@ vantrel_on_exit() {
     trap 'exit 143' TERM
 }
 
+# Asks Vantrel's window (the main window or the usage box) to close, as its close box
+# does, through the 64-bit helper:
+# it starts at once on every machine and reaches a 32-bit program's window as well, where
+# taskkill /IM never finds a 32-bit program under emulation (it takes the name from the
+# program's memory).
+vantrel_close_window() {
+    wine "$BUILD_ROOT/win64/bin/e2e_helper.exe" close 10 >/dev/null 2>&1 </dev/null
+}
+
 # How much longer than usual the scripts wait for Wine programs: 1 here, more where every
 # program start is slow (32-bit code under emulation).
 VANTREL_WAIT_SCALE="${VANTREL_WAIT_SCALE:-1}"

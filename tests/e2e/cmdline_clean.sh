@@ -67,7 +67,7 @@ pid=$!
 vantrel_wait_for_window
 if wait_for_exit "$pid" 5; then echo "the Clean Later form closed the window"; exit 1; fi
 expect_listing "$work/t2" "$all_files" "Clean Later"
-wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
+vantrel_close_window || true
 wait_for_exit "$pid" 15 || { echo "Vantrel.exe did not close"; exit 1; }
 wine reg query "$key\\Settings" /v LastFolder 2>/dev/null </dev/null | grep -q 't2' ||
     { echo "the folder was not added (LastFolder)"; exit 1; }
@@ -81,7 +81,7 @@ pid=$!
 vantrel_wait_for_window
 if wait_for_exit "$pid" 6; then echo "-s closed the window"; exit 1; fi
 expect_listing "$work/t3" "$all_files" "-s"
-wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
+vantrel_close_window || true
 wait_for_exit "$pid" 15 || { echo "Vantrel.exe did not close"; exit 1; }
 echo "-s: scanned, nothing deleted, window stayed open"
 

@@ -211,7 +211,7 @@ wine "$exe" "$(winpath "$work/nr")" -report "$(winpath "$report")" >/dev/null 2>
 pid=$!
 vantrel_wait_for_window
 sleep 1
-wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
+vantrel_close_window || true
 for _ in $(seq $(($(vantrel_seconds 15) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 rc=0
 wait "$pid" || rc=$?
@@ -220,7 +220,7 @@ wine "$exe" -h -c "$(winpath "$work/nr")" -report "$(winpath "$report")" >/dev/n
 pid=$!
 vantrel_wait_for_window
 sleep 1
-wine taskkill /IM Vantrel.exe >/dev/null 2>&1 </dev/null || true
+vantrel_close_window || true
 for _ in $(seq $(($(vantrel_seconds 15) * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 rc=0
 wait "$pid" || rc=$?

@@ -10,6 +10,11 @@
 //   e2e_helper.exe press <control-id> <seconds>
 //     Waits up to <seconds> for a dialog window showing an enabled control with that id
 //     (Vantrel's main window: Clean is 1033, Close is 1) and presses it, as the user would.
+//   e2e_helper.exe close <seconds>
+//     Waits up to <seconds> for a window titled "Vantrel" (the main window or the usage
+//     box) and asks every such window to close (WM_CLOSE), as the close box does. Unlike
+//     taskkill /IM, it finds a 32-bit program under emulation (taskkill takes each
+//     program's name from its memory, and finds none under qemu).
 // Exit code 0 when done, 1 when the file could not be opened or no such box came, 2 for a
 // wrong command line.
 #include <windows.h>
@@ -110,6 +115,31 @@ int Press(int id, DWORD seconds) {
     return 1;
 }
 
+BOOL CALLBACK CloseVantrelWindows(HWND window, LPARAM closed) {
+    wchar_t class_name[16] = {};
+    wchar_t title[16] = {};
+    GetClassNameW(window, class_name, 16);
+    GetWindowTextW(window, title, 16);
+    if (IsWindowVisible(window) && std::wstring(class_name) == L"#32770" &&
+        std::wstring(title) == L"Vantrel") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        *reinterpret_cast<bool*>(closed) = true;
+    }
+    return TRUE;
+}
+
+int Close(DWORD seconds) {
+    for (DWORD waited = 0; waited < seconds * 10u; ++waited) {
+        bool closed = false;
+        EnumWindows(&CloseVantrelWindows, reinterpret_cast<LPARAM>(&closed));
+        if (closed) {
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -125,6 +155,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"press" && argc == 4) {
         return Press(static_cast<int>(Seconds(argv[2])), Seconds(argv[3]));
+    }
+    if (command == L"close" && argc == 3) {
+        return Close(Seconds(argv[2]));
     }
     return 2;
 }
