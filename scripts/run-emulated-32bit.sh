@@ -96,9 +96,10 @@ finished_tests() {
 # program until it ends; when its output stays still for <quiet> seconds it is ended, and
 # a new attempt runs the tests that have not ended yet. The test that was running is
 # given one more try; if it hangs or dies again it counts as failed. A failed test is
-# never retried. resumed_suite <quiet seconds> <program> <negative filter>
+# never retried; a program that ends outside any test twice counts as crashed.
+# resumed_suite <quiet seconds> <program> <negative filter>
 resumed_suite() {
-    local quiet=$1 program=$2 filter=$3 name attempt=0 skip="" tried="" s=$SECONDS
+    local quiet=$1 program=$2 filter=$3 name attempt=0 skip="" tried="" between=0 s=$SECONDS
     name=$(basename "$program" .exe)
     echo "--- $name (resumed after a hang)"
     while [ $attempt -lt 10 ]; do
@@ -125,22 +126,26 @@ resumed_suite() {
         [ -f "$xml" ] && break
         local running
         running=$(tr -d '\r' <"$log" | sed -n 's/^\[ RUN      \] //p' | tail -1)
-        if [ -z "$running" ] || finished_tests "$log" | cut -d' ' -f2 | grep -qxF "$running"; then
-            echo "attempt $attempt ended between tests:"; tail -5 "$log"
-            partial_report "$log" "$xml"
-            echo "win32-emulated/$name" >>"$results/crashed.txt"
-            break
-        fi
         tail -3 "$log"
         local hung=""
-        case " $tried " in *" $running "*) hung=$running ;; esac
-        partial_report "$log" "$xml" "$hung"
-        echo "attempt $attempt stopped in $running${hung:+ (the second time: failed)}"
-        tried+=" $running"
+        if [ -z "$running" ] || finished_tests "$log" | cut -d' ' -f2 | grep -qxF "$running"; then
+            # Ended outside any test (while starting, say): once more, then as a crash.
+            between=$((between + 1))
+            partial_report "$log" "$xml"
+            echo "attempt $attempt ended outside a test"
+            [ "$between" -lt 2 ] || break
+        else
+            case " $tried " in *" $running "*) hung=$running ;; esac
+            partial_report "$log" "$xml" "$hung"
+            echo "attempt $attempt stopped in $running${hung:+ (the second time: failed)}"
+            tried+=" $running"
+        fi
         skip+=$(finished_tests "$log" | sed 's/^[A-Z]* /:/' | tr -d '\n')
         [ -n "$hung" ] && skip+=":$hung"
     done
-    [ $attempt -lt 10 ] || [ -f "$xml" ] || echo "win32-emulated/$name" >>"$results/crashed.txt"
+    # Not ended by itself: counted as a crash on top of what the attempts report.
+    [ -f "$xml" ] && grep -q 'name="interrupted"' "$xml" &&
+        echo "win32-emulated/$name" >>"$results/crashed.txt"
     echo "$name: $attempt attempt(s), $((SECONDS - s)) s"
 }
 
