@@ -1,5 +1,7 @@
 #include "win32/dpi.h"
 
+#include "win32/system_function.h"
+
 namespace vantrel {
 namespace {
 
@@ -15,13 +17,9 @@ const DpiFunctions& Functions() {
     static const DpiFunctions functions = [] {
         DpiFunctions found;
         // user32 is loaded for the process's life; no reference is taken or released.
-        if (HMODULE user32 = GetModuleHandleW(L"user32.dll"); user32 != nullptr) {
-            // Through void* so that no compiler sees a cast between function types.
-            found.dpi_for_window = reinterpret_cast<DpiForWindow>(
-                reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
-            found.metrics_for_dpi = reinterpret_cast<MetricsForDpi>(
-                reinterpret_cast<void*>(GetProcAddress(user32, "GetSystemMetricsForDpi")));
-        }
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        found.dpi_for_window = SystemFunction<DpiForWindow>(user32, "GetDpiForWindow");
+        found.metrics_for_dpi = SystemFunction<MetricsForDpi>(user32, "GetSystemMetricsForDpi");
         return found;
     }();
     return functions;

@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "ui/model/dpi_scaling.h"
+#include "win32/system_function.h"
 
 namespace vantrel {
 namespace {
@@ -20,13 +21,8 @@ const ThemeFunctions& Theme() {
     static const ThemeFunctions functions = [] {
         ThemeFunctions found;
         HMODULE library = LoadLibraryW(L"UxTheme.dll");  // kept for the process's life
-        if (library != nullptr) {
-            // Through void* so that no compiler sees a cast between function types.
-            found.is_theme_active = reinterpret_cast<ThemeQuery>(
-                reinterpret_cast<void*>(GetProcAddress(library, "IsThemeActive")));
-            found.is_app_themed = reinterpret_cast<ThemeQuery>(
-                reinterpret_cast<void*>(GetProcAddress(library, "IsAppThemed")));
-        }
+        found.is_theme_active = SystemFunction<ThemeQuery>(library, "IsThemeActive");
+        found.is_app_themed = SystemFunction<ThemeQuery>(library, "IsAppThemed");
         return found;
     }();
     return functions;
@@ -44,14 +40,9 @@ HIMAGELIST ShellImageList(int kind) {
     using GetImageList = HRESULT(WINAPI*)(int, REFIID, void**);
     static const GetImageList get_image_list = [] {
         HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
-        if (shell32 == nullptr) {
-            return GetImageList{};
-        }
-        FARPROC found = GetProcAddress(shell32, "SHGetImageList");
-        if (found == nullptr) {
-            found = GetProcAddress(shell32, MAKEINTRESOURCEA(727));
-        }
-        return reinterpret_cast<GetImageList>(reinterpret_cast<void*>(found));
+        const auto found = SystemFunction<GetImageList>(shell32, "SHGetImageList");
+        return found != nullptr ? found
+                                : SystemFunction<GetImageList>(shell32, MAKEINTRESOURCEA(727));
     }();
     // IID_IImageList; the interface pointer is the list's handle.
     static const GUID kImageListInterface = {

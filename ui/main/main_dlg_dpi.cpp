@@ -6,6 +6,7 @@
 
 #include "ui/controls/ui_resources.h"
 #include "ui/model/dpi_scaling.h"
+#include "win32/system_function.h"
 
 namespace vantrel {
 namespace {
@@ -38,9 +39,8 @@ void CMainDlg::KeepDialogScalingOwn() {
     // and fonts by itself, and this window's own layout and fonts would fight it.
     using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
     constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto set_behavior = reinterpret_cast<SetBehavior>(reinterpret_cast<void*>(
-        user32 != nullptr ? GetProcAddress(user32, "SetDialogDpiChangeBehavior") : nullptr));
+    const auto set_behavior =
+        SystemFunction<SetBehavior>(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior");
     if (set_behavior != nullptr) {
         set_behavior(hwnd(), kDisableAll, kDisableAll);
     }
